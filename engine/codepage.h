@@ -1,0 +1,23 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// The single-byte code page every character code of the program refers to: Windows-1252.
+// Codes 0x81, 0x8D, 0x8F, 0x90 and 0x9D, which that page leaves undefined, stand for the
+// C1 control characters with the same number, so every byte has a character and back.
+namespace trelvane {
+
+// The code of a UTF-16 unit; a unit with no code in the page (each half of a surrogate
+// pair included) has the code of "?", 63.
+std::uint8_t codeOf(char16_t c) noexcept;
+
+// The character the page gives to a code.
+char16_t charOf(std::uint8_t code) noexcept;
+
+// Whole texts, one byte per character.
+std::string encodeCodePage(std::u16string_view text);
+std::u16string decodeCodePage(std::string_view bytes);
+
+}  // namespace trelvane
