@@ -3,6 +3,7 @@
 #include <QKeyEvent>
 
 #include "codepage.h"
+#include "focus_arrival.h"
 #include "key_code.h"
 
 namespace trelvane {
@@ -45,7 +46,9 @@ void EntryBox::keyPressEvent(QKeyEvent* event) {
 
 void EntryBox::focusInEvent(QFocusEvent* event) {
     QLineEdit::focusInEvent(event);
-    emit gotFocus();
+    if (isFocusArrival(event->reason())) {
+        emit gotFocus();
+    }
 }
 
 void EntryBox::mouseReleaseEvent(QMouseEvent* event) {

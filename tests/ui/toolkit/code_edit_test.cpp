@@ -1,0 +1,227 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include <QApplication>
+#include <QClipboard>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTextDocument>
+
+#include "code_edit.h"
+
+namespace trelvane {
+namespace {
+
+using namespace std::string_literals;
+
+// A shown box with the focus, the way the user meets it.
+class CodeEditTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        edit.resize(300, 100);
+        edit.show();
+        edit.activateWindow();
+        edit.setFocus();
+        QApplication::processEvents();
+    }
+
+    CodeEdit edit;
+};
+
+TEST_F(CodeEditTest, ProgramWriteOfADifferentTextRaisesOneChangeBeforeItReturns) {
+    int changes = 0;
+    QString seenInHandler;
+    QObject::connect(&edit, &CodeEdit::changed, [&] {
+        ++changes;
+        seenInHandler = edit.text();
+    });
+    edit.setText(QStringLiteral("hola"));
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(seenInHandler, QStringLiteral("hola"));
+    edit.setText(QStringLiteral("hola"));
+    EXPECT_EQ(changes, 1) << "an identical text raises no change";
+    edit.setText(QString());
+    EXPECT_EQ(changes, 2);
+}
+
+// Every character code survives a program write and reads back exactly.
+class RoundTrip : public CodeEditTest, public ::testing::WithParamInterface<std::u16string> {};
+
+TEST_P(RoundTrip, ReadsBackWhatWasWritten) {
+    const QString written = QString::fromStdU16String(GetParam());
+    edit.setText(written);
+    EXPECT_EQ(edit.text(), written);
+    // And it stays so after an edit of the user elsewhere in the text.
+    edit.moveCaretToEnd();
+    QTest::keyClick(&edit, Qt::Key_Z, Qt::NoModifier);
+    EXPECT_EQ(edit.text(), written + QStringLiteral("z"));
+    QTest::keyClick(&edit, Qt::Key_Backspace);
+    EXPECT_EQ(edit.text(), written);
+}
+
+INSTANTIATE_TEST_SUITE_P(ControlAndSpecialCharacters, RoundTrip,
+                         ::testing::Values(u"a\rb", u"\r\n", u"uno\r\ndos\n\rtres", u"cero\0cero"s,
+                                           u"\t\x7f\x1b\x01", u"no\u00a0break", u"\n\n\n",
+                                           u"line\u2028sep", u"\u240d is a picture",
+                                           u"\u0081\u008d\u008f\u0090\u009d",
+                                           u"\u20ac\u0161\u00ff"));
+
+TEST_F(CodeEditTest, ZeroCharacterRoundTrip) {
+    const QString written = QStringLiteral("A") + QChar(u'\0') + QStringLiteral("B\rC");
+    edit.setText(written);
+    EXPECT_EQ(edit.text().size(), 5);
+    EXPECT_EQ(edit.text(), written);
+}
+
+TEST_F(CodeEditTest, ControlCharactersShowAsPicturesAndLineFeedsAsLineBreaks) {
+    edit.setText(QStringLiteral("a\rb\nc\td") + QChar(u'\0'));
+    EXPECT_EQ(edit.document()->blockCount(), 2);
+    const QString shown = edit.document()->toRawText();
+    EXPECT_TRUE(shown.contains(QChar(0x240D)));
+    EXPECT_TRUE(shown.contains(QChar(0x2400)));
+    EXPECT_TRUE(shown.contains(QLatin1Char('\t')));
+    EXPECT_FALSE(shown.contains(QLatin1Char('\r')));
+}
+
+TEST_F(CodeEditTest, TypingRaisesOneChangePerCharacter) {
+    QSignalSpy changes(&edit, &CodeEdit::changed);
+    QTest::keyClicks(&edit, QStringLiteral("abc"));
+    EXPECT_EQ(changes.count(), 3);
+    EXPECT_EQ(edit.text(), QStringLiteral("abc"));
+}
+
+TEST_F(CodeEditTest, KeyPressSeesTheCodeAndZeroDiscards) {
+    QList<int> seen;
+    QObject::connect(&edit, &CodeEdit::keyPress, [&](int& code) {
+        seen.append(code);
+        if (code == 'x') {
+            code = 0;
+        }
+    });
+    QTest::keyClick(&edit, Qt::Key_A);
+    QTest::keyClick(&edit, Qt::Key_X);
+    QTest::keyClick(&edit, Qt::Key_Return);
+    QTest::keyClick(&edit, Qt::Key_Backspace);
+    EXPECT_EQ(seen, (QList<int>{'a', 'x', 13, 8}));
+    EXPECT_EQ(edit.text(), QStringLiteral("a"));
+}
+
+TEST_F(CodeEditTest, EnterInsertsALineFeed) {
+    QTest::keyClicks(&edit, QStringLiteral("ab"));
+    QTest::keyClick(&edit, Qt::Key_Return);
+    QTest::keyClicks(&edit, QStringLiteral("c"));
+    EXPECT_EQ(edit.text(), QStringLiteral("ab\nc"));
+}
+
+TEST_F(CodeEditTest, AHandlerMayReplaceTheTypedCharacter) {
+    QObject::connect(&edit, &CodeEdit::keyPress, [](int& code) {
+        if (code == 'a') {
+            code = 'B';
+        }
+    });
+    QTest::keyClick(&edit, Qt::Key_A);
+    EXPECT_EQ(edit.text(), QStringLiteral("B"));
+}
+
+TEST_F(CodeEditTest, MoveCaretToEndLeavesNothingSelected) {
+    edit.setText(QStringLiteral("uno\ndos"));
+    edit.selectAll();
+    edit.moveCaretToEnd();
+    EXPECT_EQ(edit.textCursor().position(), 7);
+    EXPECT_FALSE(edit.textCursor().hasSelection());
+}
+
+TEST_F(CodeEditTest, UserMaximumLengthLimitsTypingButNotProgramWrites) {
+    edit.setUserMaxLength(5);
+    QTest::keyClicks(&edit, QStringLiteral("abcdefg"));
+    EXPECT_EQ(edit.text(), QStringLiteral("abcde"));
+    const QString longText(600, QLatin1Char('0'));
+    edit.setText(longText);
+    EXPECT_EQ(edit.text(), longText);
+    // Over the limit already: nothing more can be typed, but a deletion works.
+    edit.moveCaretToEnd();
+    QTest::keyClick(&edit, Qt::Key_1);
+    EXPECT_EQ(edit.text().size(), 600);
+    QTest::keyClick(&edit, Qt::Key_Backspace);
+    EXPECT_EQ(edit.text().size(), 599);
+}
+
+TEST_F(CodeEditTest, TypingOverASelectionAtTheLimitReplacesIt) {
+    edit.setUserMaxLength(3);
+    edit.setText(QStringLiteral("abc"));
+    edit.selectAll();
+    QTest::keyClick(&edit, Qt::Key_Z);
+    EXPECT_EQ(edit.text(), QStringLiteral("z"));
+}
+
+TEST_F(CodeEditTest, PasteIsCutToTheRoomLeft) {
+    edit.setUserMaxLength(6);
+    edit.setText(QStringLiteral("abcd"));
+    edit.moveCaretToEnd();
+    QApplication::clipboard()->setText(QStringLiteral("123456"));
+    edit.paste();
+    EXPECT_EQ(edit.text(), QStringLiteral("abcd12"));
+}
+
+TEST_F(CodeEditTest, CopyAndPasteKeepControlCharacters) {
+    const QString written = QStringLiteral("x\ry") + QChar(u'\0');
+    edit.setText(written);
+    edit.selectAll();
+    edit.copy();
+    EXPECT_EQ(QApplication::clipboard()->text(), written);
+    edit.moveCaretToEnd();
+    edit.paste();
+    EXPECT_EQ(edit.text(), written + written);
+}
+
+TEST_F(CodeEditTest, AHandlerRewritingTheBoxDuringTypingKeepsItsTextAndCaret) {
+    // Like the code panel's clean-up: blanks are removed and the caret goes to the end.
+    QObject::connect(&edit, &CodeEdit::changed, [&] {
+        QString cleaned = edit.text();
+        cleaned.remove(QLatin1Char(' '));
+        edit.setText(cleaned);
+        edit.moveCaretToEnd();
+    });
+    QTest::keyClicks(&edit, QStringLiteral("01 0"));
+    EXPECT_EQ(edit.text(), QStringLiteral("010"));
+    EXPECT_EQ(edit.textCursor().position(), 3);
+}
+
+TEST_F(CodeEditTest, FocusAndClickAreReported) {
+    QSignalSpy focus(&edit, &CodeEdit::gotFocus);
+    QSignalSpy clicks(&edit, &CodeEdit::clicked);
+    edit.setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(focus.count(), 0) << "it had the focus already";
+    QTest::mouseClick(edit.viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
+    EXPECT_EQ(clicks.count(), 1);
+}
+
+TEST_F(CodeEditTest, ReadOnlyBoxTakesNoTyping) {
+    edit.setReadOnly(true);
+    edit.setText(QStringLiteral("01000001"));
+    QTest::keyClicks(&edit, QStringLiteral("11"));
+    EXPECT_EQ(edit.text(), QStringLiteral("01000001"));
+}
+
+TEST_F(CodeEditTest, BackColorIsTheBase) {
+    edit.setBackColor(QColor(0x14, 0xAA, 0xE6));
+    EXPECT_EQ(edit.backColor(), QColor(0x14, 0xAA, 0xE6));
+}
+
+TEST(CodeEditGotFocus, RaisedWhenTheFocusArrives) {
+    QWidget window;
+    CodeEdit first(&window);
+    CodeEdit second(&window);
+    second.move(0, 120);
+    window.show();
+    window.activateWindow();
+    first.setFocus();
+    QApplication::processEvents();
+    QSignalSpy focus(&second, &CodeEdit::gotFocus);
+    second.setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(focus.count(), 1);
+}
+
+}  // namespace
+}  // namespace trelvane
