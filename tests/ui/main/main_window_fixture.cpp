@@ -1,0 +1,57 @@
+#include "main_window_fixture.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QTest>
+
+namespace trelvane {
+
+void MainWindowTest::SetUp() {
+    window = std::make_unique<FrmAscii>();
+    window->show();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+}
+
+void MainWindowTest::TearDown() {
+    window.reset();
+}
+
+std::pair<int, int> MainWindowTest::runSlide() {
+    int slideTicks = 0;
+    int reboundTicks = 0;
+    for (int guard = 0; guard < 1000; ++guard) {
+        if (w().tmrRebote1->isActive()) {
+            w().tmrRebote1_Timer();
+            ++slideTicks;
+        } else if (w().tmrRebote2->isActive()) {
+            w().tmrRebote2_Timer();
+            ++reboundTicks;
+        } else {
+            break;
+        }
+    }
+    return {slideTicks, reboundTicks};
+}
+
+void MainWindowTest::clickButton(QWidget* button) {
+    QTest::mouseClick(button, Qt::LeftButton, Qt::NoModifier, button->rect().center());
+}
+
+unsigned MainWindowTest::backOf(const QWidget* widget) {
+    if (const auto* label = qobject_cast<const LabelButton*>(widget)) {
+        return label->backColor().rgb() & 0xFFFFFFu;
+    }
+    return widget->palette().color(QPalette::Base).rgb() & 0xFFFFFFu;
+}
+
+void savePicture(QWidget& widget, const QString& name) {
+    const QString folder = qEnvironmentVariable("TRELVANE_PICTURES");
+    if (folder.isEmpty()) {
+        return;
+    }
+    QDir().mkpath(folder);
+    widget.grab().save(folder + QLatin1Char('/') + name + QStringLiteral(".png"));
+}
+
+}  // namespace trelvane

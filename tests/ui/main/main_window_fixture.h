@@ -1,0 +1,33 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QString>
+#include <QWidget>
+#include <memory>
+
+#include "frm_ascii.h"
+
+namespace trelvane {
+
+// The converter window shown and active, as the user meets it after start.
+class MainWindowTest : public ::testing::Test {
+  protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Runs the slide timers tick by tick until both have stopped; returns the ticks of each.
+    std::pair<int, int> runSlide();
+    // Clicks a label-button: press, release.
+    void clickButton(QWidget* button);
+    // The background colour of a text box or label, as 0xRRGGBB.
+    static unsigned backOf(const QWidget* widget);
+
+    std::unique_ptr<FrmAscii> window;
+    FrmAscii& w() { return *window; }
+};
+
+// Saves a picture of a widget as <name>.png in the folder named by TRELVANE_PICTURES.
+void savePicture(QWidget& widget, const QString& name);
+
+}  // namespace trelvane

@@ -1,0 +1,148 @@
+#pragma once
+
+#include <QLabel>
+#include <QString>
+#include <QTimer>
+#include <QWidget>
+#include <array>
+
+#include "code_dispatch.h"
+#include "code_edit.h"
+#include "code_window.h"
+#include "entry_box.h"
+#include "label_button.h"
+#include "mask_shape.h"
+
+namespace trelvane {
+
+// The converter window. Its frame frmeMove carries two panels side by side and slides between
+// them: the character panel (one character as character, decimal and binary) and the code
+// panel (Campo A and Campo B, converted into each other as the user types).
+//
+// The window's procedures are spread over a file per concern: layout and load here, the code
+// panel, the character panel, the slides and the function buttons each in its own file.
+class FrmAscii : public QWidget, public CodeWindow {
+    Q_OBJECT
+  public:
+    explicit FrmAscii(QWidget* parent = nullptr);
+    ~FrmAscii() override;
+
+    // The code panel's conversions and the state they share with the character panel:
+    // nFocus, vModeA, vModeB, vBinBad, vBinPartial and the colours.
+    CodeDispatch dispatch{*this};
+
+    // State of the slide: the code panel is in view (or being left); the slide now running
+    // was started by a click in a box; ticks of the rebound so far.
+    bool vMoved = false;
+    bool bClicked = false;
+    int vBounce = 0;
+
+    // The font of the code table; the table window may replace it.
+    QString sFont;
+
+    // Controls directly on the window.
+    QTimer* tmrWait;
+    QTimer* tmrRebote2;
+    QTimer* tmrRebote1;
+    EntryBox* txtC;
+    QWidget* frmeMove;
+
+    // The character panel, inside frmeMove.
+    LabelButton* lblC;
+    EntryBox* txtA;
+    EntryBox* txtB;
+    std::array<LabelButton*, 4> cmdFn{};
+    std::array<MaskShape*, 4> shpFn{};
+
+    // The code panel, inside frmeMove.
+    CodeEdit* txtCodeA;
+    CodeEdit* txtCodeB;
+    CodeEdit* txtCodeC;
+    std::array<QWidget*, 2> frme500{};
+    QLabel* lbl500;
+    QLabel* Label1;
+    std::array<LabelButton*, 8> cmdOpt{};
+    std::array<MaskShape*, 8> shpOpt{};
+
+    // The left edge of frmeMove in twips.
+    float moveLeft() const { return frmeMoveLeft_; }
+    void setMoveLeft(float twips);
+
+    // What the About box shows below its title.
+    static QString aboutText();
+
+    // The window side of the code panel's conversions.
+    std::u16string codeText(CodeField field) const override;
+    std::size_t codeTextLength(CodeField field) const override;
+    void setCodeText(CodeField field, const std::u16string& text) override;
+    void moveCaretToEnd(CodeField field) override;
+    void setCodeBackColor(CodeField field, Color color) override;
+    void setFlag500Visible(CodeField field, bool visible) override;
+    void setModeMark(int index, bool filled) override;
+
+    // Event handlers, named by their control and event.
+    void Form_Load();
+
+    void txtCodeA_Change();
+    void txtCodeB_Change();
+    void txtCodeA_GotFocus();
+    void txtCodeB_GotFocus();
+    void txtCodeA_KeyPress(int& KeyAscii);
+    void txtCodeB_KeyPress(int& KeyAscii);
+    void txtCodeA_Click();
+    void txtCodeB_Click();
+    void cmdOpt_MouseDown(int Index);
+    void cmdOpt_Click(int Index);
+
+    void txtC_KeyPress(int& KeyAscii);
+    void txtC_Change();
+    void txtC_GotFocus();
+    void txtB_KeyPress(int& KeyAscii);
+    void txtB_Change();
+    void txtB_GotFocus();
+    void txtB_Click();
+    void txtA_Change();
+    void txtA_GotFocus();
+    void txtA_Click();
+    void lblC_Click();
+    void tmrWait_Timer();
+
+    void tmrRebote1_Timer();
+    void tmrRebote2_Timer();
+
+    void cmdFn_MouseDown(int Index);
+    void cmdFn_MouseUp(int Index);
+    void cmdFn_Click(int Index);
+
+    // The grouping view of a binary text.
+    void eSeparar(const std::u16string& iBinary);
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    void buildCharacterPanel();
+    void buildFunctionButtons();
+    void buildCodePanel();
+    void connectHandlers();
+    CodeEdit* codeEdit(CodeField field) const;
+
+    // The character panel.
+    void showCharacter(const QString& character);
+
+    // The slides.
+    void finishSlide(bool toCodePanel);
+    void setTabStops(bool codePanel);
+
+    // The function buttons.
+    void groupingRequest();
+    void groupingClose();
+    void setGroupingLook(bool open);
+    void showAbout();
+
+    float frmeMoveLeft_ = 0;
+    bool centred_ = false;
+};
+
+}  // namespace trelvane

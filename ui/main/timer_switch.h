@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QTimer>
+
+namespace trelvane {
+
+// Enabling a timer that already runs changes nothing: it keeps its count.
+inline void enableTimer(QTimer* timer) {
+    if (!timer->isActive()) {
+        timer->start();
+    }
+}
+
+// Disabling and enabling again starts the full interval anew.
+inline void restartTimer(QTimer* timer) {
+    timer->stop();
+    timer->start();
+}
+
+}  // namespace trelvane
