@@ -46,7 +46,7 @@ EntryBox* makeEntryBox(const QString& text, QWidget* parent, const QRect& geomet
     auto* box = new EntryBox(parent);
     box->setGeometry(geometry);
     box->setAlignment(Qt::AlignCenter);
-    box->setMaxLength(maxLength);
+    box->setUserMaxLength(maxLength);
     box->setText(text);
     box->setBackColor(QColor::fromRgb(back));
     box->setFont(segoeUi(points));

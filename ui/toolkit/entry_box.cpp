@@ -1,6 +1,9 @@
 #include "entry_box.h"
 
 #include <QKeyEvent>
+#include <QScopedValueRollback>
+#include <QValidator>
+#include <algorithm>
 
 #include "codepage.h"
 #include "focus_arrival.h"
@@ -8,8 +11,49 @@
 
 namespace trelvane {
 
+// Checks only what the user edits: QLineEdit does not validate program writes. An edit that
+// makes the text longer than the limit loses the characters it added last, before the caret;
+// an edit left with nothing to add is refused, so no change is raised for it.
+class EntryBox::LengthLimit : public QValidator {
+  public:
+    explicit LengthLimit(EntryBox* box) : QValidator(box), box_(box) {}
+
+    State validate(QString& input, int& pos) const override {
+        const qsizetype limit = box_->userMaxLength_;
+        const qsizetype added = input.size() - box_->lastText_.size();
+        const qsizetype excess = input.size() - limit;
+        if (box_->programWrite_ || limit <= 0 || excess <= 0 || added <= 0) {
+            return Acceptable;
+        }
+        const qsizetype cut = std::min({excess, added, static_cast<qsizetype>(pos)});
+        input.remove(pos - cut, cut);
+        pos -= static_cast<int>(cut);
+        if (input.size() > limit && input.size() > box_->lastText_.size()) {
+            return Invalid;
+        }
+        return input == box_->lastText_ ? Invalid : Acceptable;
+    }
+
+  private:
+    EntryBox* box_;
+};
+
 EntryBox::EntryBox(QWidget* parent) : QLineEdit(parent) {
     setFrame(false);
+    connect(this, &QLineEdit::textChanged, this, [this](const QString& text) { lastText_ = text; });
+}
+
+void EntryBox::setText(const QString& text) {
+    const QScopedValueRollback<bool> writing(programWrite_, true);
+    QLineEdit::setText(text);
+}
+
+void EntryBox::setUserMaxLength(int length) {
+    userMaxLength_ = length;
+    lastText_ = text();
+    if (validator() == nullptr) {
+        setValidator(new LengthLimit(this));
+    }
 }
 
 void EntryBox::setBackColor(const QColor& color) {

@@ -8,6 +8,9 @@ namespace trelvane {
 // character's code (the handler may set it to 0 to discard the key, or change it), gotFocus,
 // and clicked after a mouse press has given it the focus. Like QLineEdit::setText, a program
 // write raises textChanged only for a different text.
+//
+// Its maximum length limits what the user types or pastes (a paste is cut to the room left);
+// program writes are never cut, unlike QLineEdit::setMaxLength.
 class EntryBox : public QLineEdit {
     Q_OBJECT
   public:
@@ -15,6 +18,14 @@ class EntryBox : public QLineEdit {
 
     void setBackColor(const QColor& color);
     QColor backColor() const;
+
+    // A program write: never cut by the maximum length. (QLineEdit::setText, called through a
+    // QLineEdit pointer, would check it.)
+    void setText(const QString& text);
+
+    // The most characters the user may type or paste; 0 for no limit.
+    void setUserMaxLength(int length);
+    int userMaxLength() const { return userMaxLength_; }
 
   signals:
     void keyPress(int& keyCode);
@@ -25,6 +36,12 @@ class EntryBox : public QLineEdit {
     void keyPressEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+
+  private:
+    class LengthLimit;
+    int userMaxLength_ = 0;
+    bool programWrite_ = false;
+    QString lastText_;  // the text before the edit being checked
 };
 
 }  // namespace trelvane
