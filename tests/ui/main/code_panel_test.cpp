@@ -273,11 +273,11 @@ TEST_F(CodePanelTest, TheFlag500OfCampoA) {
     typeInto(w().txtCodeA, QStringLiteral("b"));
     EXPECT_EQ(w().txtCodeA->text().size(), 500);
     EXPECT_FALSE(w().frme500[0]->isHidden());
+    savePicture(w(), QStringLiteral("main-code-panel-500"));
     typeInto(w().txtCodeA, QStringLiteral("c"));
     EXPECT_EQ(w().txtCodeA->text().size(), 500) << "Campo A takes 500 characters from the user";
     QTest::keyClick(w().txtCodeA, Qt::Key_Backspace);
     EXPECT_TRUE(w().frme500[0]->isHidden());
-    savePicture(w(), QStringLiteral("main-code-panel-500"));
 }
 
 TEST_F(CodePanelTest, TheFlag500OfATargetField) {

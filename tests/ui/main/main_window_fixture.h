@@ -29,6 +29,9 @@ class MainWindowTest : public ::testing::Test {
     FrmAscii& w() { return *window; }
 };
 
+// Types a text key by key, characters beyond ASCII included.
+void typeText(QWidget* widget, const QString& text);
+
 // Saves a picture of a widget as <name>.png in the folder named by TRELVANE_PICTURES.
 void savePicture(QWidget& widget, const QString& name);
 
