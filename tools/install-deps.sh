@@ -8,6 +8,8 @@ packages=(
     qt6-base-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-open-sans fonts-crosextra-carlito
+    desktop-file-utils appstream icoutils
+    dpkg-dev file
 )
 
 missing=()
