@@ -5,6 +5,7 @@ set -euo pipefail
 
 packages=(
     cmake ninja-build g++ pkg-config
+    clang libclang-rt-dev
     qt6-base-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-open-sans fonts-crosextra-carlito
