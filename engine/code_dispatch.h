@@ -12,7 +12,7 @@ namespace trelvane {
 // the field that last gained the focus is read in its mode and the other field is rewritten
 // in its own mode. The state is the main window's, shared with the character panel.
 class CodeDispatch {
-public:
+  public:
     explicit CodeDispatch(CodeWindow& window) : window_(window) {}
 
     // The entry box that last gained the focus: 0 txtC, 1 txtA, 2 txtB, 3 Campo A, 4 Campo B.
@@ -60,7 +60,7 @@ public:
 
     Mode mode(CodeField field) const { return field == CodeField::A ? vModeA : vModeB; }
 
-private:
+  private:
     void dispatchFrom(CodeField source);
     void convertOrCopy(CodeField source, Mode sourceMode, Mode targetMode);
     void copyToTarget(CodeField source);

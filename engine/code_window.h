@@ -17,7 +17,7 @@ inline constexpr CodeField otherField(CodeField field) noexcept {
 // What the conversion procedures need from the main window. The Qt window implements it with
 // real widgets; MemoryWindow implements it in memory for tests and tools.
 class CodeWindow {
-public:
+  public:
     virtual ~CodeWindow() = default;
 
     // The field's text as it holds it now, every character code kept.

@@ -13,7 +13,7 @@ namespace trelvane {
 // window does: a different text written into a field runs that field's dispatch before the
 // write returns. Used by the tests, the fuzzer and the command-line converter.
 class MemoryWindow : public CodeWindow {
-public:
+  public:
     MemoryWindow();
 
     struct Field {
@@ -49,7 +49,7 @@ public:
     void setFlag500Visible(CodeField f, bool visible) override;
     void setModeMark(int index, bool filled) override;
 
-private:
+  private:
     void record(std::string event);
 };
 

@@ -1,0 +1,287 @@
+#include "code_dispatch.h"
+
+#include "notation.h"
+#include "validation.h"
+
+namespace trelvane {
+
+namespace {
+
+constexpr int focusOf(CodeField field) {
+    return field == CodeField::A ? 3 : 4;
+}
+
+constexpr int firstModeButton(CodeField field) {
+    return field == CodeField::A ? 0 : 4;
+}
+
+// Whether the two modes are these two, in either order.
+bool pairIs(Mode a, Mode b, Mode x, Mode y) {
+    return (a == x && b == y) || (a == y && b == x);
+}
+
+// A field in Texto or Hexadecimal flags that it has reached the 500 characters that Campo A
+// takes from the keyboard.
+constexpr std::size_t kFlagLength = 500;
+
+}  // namespace
+
+// The field named by nFocus, if it names a code field.
+bool CodeDispatch::sourceField(CodeField& field) const {
+    if (nFocus == 3) {
+        field = CodeField::A;
+        return true;
+    }
+    if (nFocus == 4) {
+        field = CodeField::B;
+        return true;
+    }
+    return false;
+}
+
+void CodeDispatch::eCodeA() {
+    dispatchFrom(CodeField::A);
+}
+
+void CodeDispatch::eCodeB() {
+    dispatchFrom(CodeField::B);
+}
+
+void CodeDispatch::dispatchFrom(CodeField source) {
+    if (nFocus == focusOf(source)) {
+        eAuto(window_.codeText(source));
+        const Mode sourceMode = mode(source);
+        const Mode targetMode = mode(otherField(source));
+        switch (sourceMode) {
+            case Texto:
+            case Decimal:
+                window_.setCodeBackColor(source, vColorFocus);
+                // An empty decimal source has no codes: the target keeps what it shows.
+                if (sourceMode == Decimal && targetMode != Decimal &&
+                    window_.codeTextLength(source) == 0) {
+                    break;
+                }
+                convertOrCopy(source, sourceMode, targetMode);
+                break;
+            case Binario:
+                eFiltro(window_.codeText(source));
+                eReBin(window_.codeText(source));
+                if (vBinBad) {
+                    window_.setCodeBackColor(source, lColorError);
+                    break;
+                }
+                // An incomplete last byte keeps the error colour but converts all the same.
+                if (!vBinPartial) {
+                    window_.setCodeBackColor(source, vColorFocus);
+                }
+                convertOrCopy(source, sourceMode, targetMode);
+                break;
+            case Hexadecimal:
+                eFiltro(window_.codeText(source));
+                eReHex(window_.codeText(source));
+                if (vBinBad) {
+                    window_.setCodeBackColor(source, lColorError);
+                    break;
+                }
+                window_.setCodeBackColor(source, vColorFocus);
+                convertOrCopy(source, sourceMode, targetMode);
+                break;
+        }
+    }
+
+    const Mode flagMode = mode(source);
+    window_.setFlag500Visible(source, (flagMode == Texto || flagMode == Hexadecimal) &&
+                                          window_.codeTextLength(source) >= kFlagLength);
+}
+
+void CodeDispatch::convertOrCopy(CodeField source, Mode sourceMode, Mode targetMode) {
+    if (sourceMode == targetMode) {
+        copyToTarget(source);
+        return;
+    }
+    const std::u16string text = window_.codeText(source);
+    switch (sourceMode) {
+        case Texto:
+            if (targetMode == Decimal) {
+                eTextDec(text);
+            } else {
+                eTextBin(text);
+            }
+            break;
+        case Binario:
+            if (targetMode == Texto) {
+                eBinText(text);
+            } else if (targetMode == Hexadecimal) {
+                eBinHexa(text);
+            } else {
+                eBinDec(text);
+            }
+            break;
+        case Hexadecimal:
+            eHexaBin(text);
+            break;
+        case Decimal:
+            eDecText(text);
+            break;
+    }
+}
+
+void CodeDispatch::copyToTarget(CodeField source) {
+    window_.setCodeText(otherField(source), window_.codeText(source));
+}
+
+void CodeDispatch::deliver(const std::u16string& result) {
+    CodeField source;
+    if (!sourceField(source)) {
+        return;
+    }
+    const CodeField target = otherField(source);
+    window_.setCodeText(target, result);
+    window_.moveCaretToEnd(target);
+}
+
+void CodeDispatch::eTextDec(std::u16string_view iText) {
+    deliver(textToDecimal(iText));
+}
+
+void CodeDispatch::eDecText(std::u16string_view iDec) {
+    const std::u16string text = decimalToText(iDec);
+    if (pairIs(vModeA, vModeB, Decimal, Texto)) {
+        deliver(text);
+    } else if (pairIs(vModeA, vModeB, Decimal, Binario) ||
+               pairIs(vModeA, vModeB, Decimal, Hexadecimal)) {
+        eTextBin(text);
+    }
+}
+
+void CodeDispatch::eTextBin(std::u16string_view iText) {
+    const std::u16string binary = textToBinary(iText);
+    const bool binaryShown = ((vModeA == Texto || vModeA == Decimal) && vModeB == Binario) ||
+                             (vModeA == Binario && (vModeB == Texto || vModeB == Decimal));
+    if (binaryShown) {
+        deliver(binary);
+    } else {
+        eBinHexa(binary);
+    }
+}
+
+void CodeDispatch::eBinText(std::u16string_view iBinary) {
+    deliver(binaryToText(iBinary));
+}
+
+void CodeDispatch::eBinHexa(std::u16string_view iBinary) {
+    deliver(binaryToHex(iBinary));
+}
+
+void CodeDispatch::eHexaBin(std::u16string_view iHexa) {
+    const std::u16string binary = hexToBinary(iHexa);
+    if (pairIs(vModeA, vModeB, Hexadecimal, Binario)) {
+        deliver(binary);
+    } else if (pairIs(vModeA, vModeB, Hexadecimal, Decimal)) {
+        eBinDec(binary);
+    } else if (pairIs(vModeA, vModeB, Hexadecimal, Texto)) {
+        eBinText(binary);
+    }
+}
+
+void CodeDispatch::eBinDec(std::u16string_view iBinary) {
+    deliver(binaryToDecimal(iBinary));
+}
+
+void CodeDispatch::eFiltro(std::u16string_view iTextA) {
+    CodeField source;
+    if (!sourceField(source)) {
+        return;
+    }
+    // Writing an identical text back would be a no-op at best and an endless loop on a
+    // toolkit that reports it, so only a text that lost blanks is written.
+    const std::u16string cleaned = removeBlanks(iTextA);
+    if (cleaned.size() != iTextA.size()) {
+        window_.setCodeText(source, cleaned);
+    }
+    window_.moveCaretToEnd(source);
+}
+
+void CodeDispatch::eReBin(std::u16string_view iBinary) {
+    const BinaryCheck check = checkBinary(iBinary);
+    vBinBad = check.bad;
+    vBinPartial = check.partial;
+    CodeField source;
+    if (vBinPartial && sourceField(source)) {
+        window_.setCodeBackColor(source, lColorError);
+    }
+}
+
+void CodeDispatch::eReHex(std::u16string_view iHexa) {
+    vBinBad = hasNonHexDigit(iHexa);
+}
+
+void CodeDispatch::eAuto(std::u16string_view iText) {
+    CodeField source;
+    if (!sourceField(source)) {
+        return;
+    }
+    const Mode current = mode(source);
+    if (current != Texto && !fitsMode(current, iText)) {
+        switchToTexto(source);
+    }
+}
+
+void CodeDispatch::switchToTexto(CodeField field) {
+    (field == CodeField::A ? vModeA : vModeB) = Texto;
+    const int first = firstModeButton(field);
+    window_.setModeMark(first, true);
+    for (int i = first + 1; i < first + 4; ++i) {
+        window_.setModeMark(i, false);
+    }
+}
+
+void CodeDispatch::cmdOpt_MouseDown(int index) {
+    if (index < 0 || index > 7) {
+        return;
+    }
+    const int first = index < 4 ? 0 : 4;
+    for (int i = first; i < first + 4; ++i) {
+        window_.setModeMark(i, false);
+    }
+    window_.setModeMark(index, true);
+}
+
+void CodeDispatch::cmdOpt_Click(int index) {
+    if (index >= 0 && index <= 3) {
+        vModeA = static_cast<Mode>(index);
+    } else if (index >= 4 && index <= 7) {
+        vModeB = static_cast<Mode>(index - 4);
+    }
+    if (nFocus == 3) {
+        eCodeA();
+    } else if (nFocus == 4) {
+        eCodeB();
+    }
+}
+
+void CodeDispatch::codeFieldGotFocus(CodeField field) {
+    nFocus = focusOf(field);
+    window_.setCodeBackColor(CodeField::A, field == CodeField::A ? vColorFocus : vColorIdle);
+    window_.setCodeBackColor(CodeField::B, field == CodeField::B ? vColorFocus : vColorIdle);
+}
+
+bool CodeDispatch::codeFieldAccepts(CodeField field, int keyCode) const {
+    const bool digit = keyCode >= '0' && keyCode <= '9';
+    switch (mode(field)) {
+        case Texto:
+            return true;
+        case Binario:
+            // Campo B takes no blank in Binario; Campo A does, and the filter removes it.
+            return keyCode == '0' || keyCode == '1' || keyCode == 8 ||
+                   (keyCode == ' ' && field == CodeField::A);
+        case Hexadecimal:
+            return digit || (keyCode >= 'A' && keyCode <= 'F') ||
+                   (keyCode >= 'a' && keyCode <= 'f') || keyCode == 8;
+        case Decimal:
+            return digit || keyCode == ' ' || keyCode == 8;
+    }
+    return true;
+}
+
+}  // namespace trelvane

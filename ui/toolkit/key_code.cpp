@@ -1,0 +1,31 @@
+#include "key_code.h"
+
+#include <QKeyEvent>
+
+#include "codepage.h"
+
+namespace trelvane {
+
+int keyPressCode(const QKeyEvent& event) {
+    switch (event.key()) {
+        case Qt::Key_Backspace:
+            return 8;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            return 13;
+        case Qt::Key_Tab:
+        case Qt::Key_Backtab:
+            return -1;  // moves the focus
+        default:
+            break;
+    }
+    const Qt::KeyboardModifiers mods =
+        event.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+    const QString text = event.text();
+    if (mods != Qt::NoModifier || text.isEmpty() || text.at(0).unicode() < 32) {
+        return -1;
+    }
+    return codeOf(text.at(0).unicode());
+}
+
+}  // namespace trelvane
