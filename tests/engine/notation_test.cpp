@@ -83,7 +83,7 @@ TEST(Notation, DecimalToText) {
         {u"300", u"ÿ"}, {u"255.7", u"ÿ"}, {u"255.5", u"ÿ"}, {u"1e999", u"ÿ"},
         {u"254.5", u"\u00FE"}, {u"65.5", u"B"}, {u"66.5", u"B"}, {u"1e2", u"d"},
         // the number at the start of a piece; tabs inside it are skipped, only blanks trail
-        {u"65abc", u"A"}, {u"abc", nul}, {u"6\t5", u"A"}, {u"65\t", u"A"},
+        {u"65abc", u"A"}, {u"abc", nul}, {u"6\t5", u"A"}, {u"65 \t", u"A" + nul},
         // below 0 there is no code: such a piece gives code 0, as does a leading ampersand
         {u"-1", nul}, {u"-0.6", nul}, {u"-0.4", nul}, {u"-1e999", nul},
         {u"65 -66 67", u"A" + nul + u"C"}, {u"&H41", nul}, {u"&O101 66", nul + u"B"}};

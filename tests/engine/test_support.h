@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <ostream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -9,6 +10,13 @@
 #include "codepage.h"
 #include "memory_window.h"
 #include "mode.h"
+
+namespace trelvane {
+// Failure messages name the field.
+inline void PrintTo(CodeField field, std::ostream* os) {
+    *os << (field == CodeField::A ? "Campo A" : "Campo B");
+}
+}  // namespace trelvane
 
 // Small helpers shared by the engine tests: choosing modes the way the user does, readable
 // names for failure messages, and looking at the window's trace.
