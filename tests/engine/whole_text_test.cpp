@@ -75,7 +75,10 @@ TEST(WholeText, LongTextConvertsCompletelyIntoEveryNotation) {
                 expected += bitsOf(code, 8);  // compared as binary below
             } else {
                 const std::string digits = std::to_string(code);
-                expected += (i ? u" " : u"") + std::u16string(digits.begin(), digits.end());
+                if (i) {
+                    expected += u' ';
+                }
+                expected.append(digits.begin(), digits.end());
             }
         }
         if (target == Hexadecimal) {
@@ -102,7 +105,10 @@ TEST(WholeText, LongSourcesInEveryNotationConvertCompletely) {
         hex += u"0123456789ABCDEF"[code / 16];
         hex += u"0123456789abcdef"[code % 16];
         const std::string digits = std::to_string(code);
-        decimal += (i ? u" " : u"") + std::u16string(digits.begin(), digits.end());
+        if (i) {
+            decimal += u' ';
+        }
+        decimal.append(digits.begin(), digits.end());
     }
     struct Case {
         Mode mode;
