@@ -7,7 +7,7 @@ packages=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev
     libgtest-dev libgmock-dev libbenchmark-dev
-    fonts-open-sans fonts-crosextra-carlito
+    fonts-open-sans fonts-crosextra-carlito fonts-symbola
 )
 
 missing=()
