@@ -4,6 +4,7 @@
 #include <QScreen>
 
 #include "fonts.h"
+#include "program_icon.h"
 #include "twips.h"
 
 namespace trelvane {
@@ -25,6 +26,7 @@ void setTextColor(QLabel* label, const QColor& color) {
 FrmInicio::FrmInicio(std::function<void()> openMain, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), openMain_(std::move(openMain)) {
     setFixedSize(px(7815), px(4455));
+    setWindowIcon(programIcon());
     if (const QScreen* where = screen()) {
         move(where->availableGeometry().center() - rect().center());
     }

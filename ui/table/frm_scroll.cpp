@@ -6,6 +6,7 @@
 #include "codepage.h"
 #include "fonts.h"
 #include "message.h"
+#include "program_icon.h"
 #include "twips.h"
 
 namespace trelvane {
@@ -63,6 +64,7 @@ FrmScroll::FrmScroll(QString& programFont, QWidget* parent)
       sFont(programFont) {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Lista de código ASCII"));
+    setWindowIcon(windowIcon32());
     setFixedSize(px(5895), px(4335));
     setBackground(this, QColor(0xF5, 0xF5, 0xF5));
 

@@ -51,6 +51,10 @@ TEST_F(FrmInicioTest, OpensAsDesigned) {
     EXPECT_EQ(splash->size(), QSize(521, 297));
     EXPECT_EQ(splash->minimumSize(), splash->maximumSize());
     EXPECT_EQ(splash->palette().color(QPalette::Window), kSplashBlue);
+    // The whole program icon, from 16 up to 256 pixels.
+    EXPECT_FALSE(splash->windowIcon().isNull());
+    EXPECT_EQ(splash->windowIcon().actualSize(QSize(256, 256)), QSize(256, 256));
+    EXPECT_EQ(splash->windowIcon().actualSize(QSize(16, 16)), QSize(16, 16));
 
     EXPECT_EQ(splash->lblMarca->text(), QStringLiteral("Moravin"));
     EXPECT_EQ(splash->lblMarca->geometry(), QRect(12, 8, 129, 25));

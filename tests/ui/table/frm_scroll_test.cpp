@@ -118,6 +118,7 @@ TEST_F(FrmScrollTest, OpensAsDesigned) {
     EXPECT_EQ(window->size(), QSize(393, 289));
     EXPECT_EQ(window->minimumSize(), window->maximumSize());
     EXPECT_TRUE(window->testAttribute(Qt::WA_DeleteOnClose));
+    EXPECT_EQ(window->windowIcon().availableSizes(), QList<QSize>{QSize(32, 32)});
     EXPECT_EQ(window->palette().color(QPalette::Window), QColor(0xF5, 0xF5, 0xF5));
     EXPECT_EQ(window->txtA->geometry(), QRect(8, 8, 89, 241));
     EXPECT_EQ(window->txtD->geometry(), QRect(296, 8, 89, 241));
