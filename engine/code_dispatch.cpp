@@ -64,26 +64,22 @@ void CodeDispatch::dispatchFrom(CodeField source) {
                 convertOrCopy(source, sourceMode, targetMode);
                 break;
             case Binario:
-                eFiltro(window_.codeText(source));
-                eReBin(window_.codeText(source));
-                if (vBinBad) {
-                    window_.setCodeBackColor(source, lColorError);
-                    break;
-                }
-                // An incomplete last byte keeps the error colour but converts all the same.
-                if (!vBinPartial) {
-                    window_.setCodeBackColor(source, vColorFocus);
-                }
-                convertOrCopy(source, sourceMode, targetMode);
-                break;
             case Hexadecimal:
                 eFiltro(window_.codeText(source));
-                eReHex(window_.codeText(source));
+                if (sourceMode == Binario) {
+                    eReBin(window_.codeText(source));
+                } else {
+                    eReHex(window_.codeText(source));
+                }
                 if (vBinBad) {
                     window_.setCodeBackColor(source, lColorError);
                     break;
                 }
-                window_.setCodeBackColor(source, vColorFocus);
+                // An incomplete last byte keeps the error colour but converts all the same;
+                // hexadecimal has no length check.
+                if (sourceMode == Hexadecimal || !vBinPartial) {
+                    window_.setCodeBackColor(source, vColorFocus);
+                }
                 convertOrCopy(source, sourceMode, targetMode);
                 break;
         }

@@ -16,33 +16,26 @@ constexpr std::array<char16_t, 32> kUpperControls = {
     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,  // 98-9F
 };
 
-struct Reverse {
-    char16_t unit;
-    std::uint8_t code;
-};
-
-constexpr auto kReverse = [] {
-    std::array<Reverse, 32> table{};
-    for (std::size_t i = 0; i < kUpperControls.size(); ++i) {
-        table[i] = {kUpperControls[i], static_cast<std::uint8_t>(0x80 + i)};
-    }
-    std::sort(table.begin(), table.end(),
-              [](const Reverse& a, const Reverse& b) { return a.unit < b.unit; });
-    return table;
-}();
-
 constexpr std::uint8_t kUnknown = 63;  // "?"
 
 }  // namespace
 
-std::uint8_t codeOf(char16_t c) noexcept {
-    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
-        return static_cast<std::uint8_t>(c);
+namespace detail {
+
+constexpr std::array<std::uint8_t, 65536> kCodeOfUnit = [] {
+    std::array<std::uint8_t, 65536> table{};
+    for (std::size_t unit = 0; unit < table.size(); ++unit) {
+        table[unit] = (unit < 0x80 || (unit >= 0xA0 && unit <= 0xFF))
+                          ? static_cast<std::uint8_t>(unit)
+                          : kUnknown;
     }
-    const auto it = std::lower_bound(kReverse.begin(), kReverse.end(), c,
-                                     [](const Reverse& r, char16_t u) { return r.unit < u; });
-    return (it != kReverse.end() && it->unit == c) ? it->code : kUnknown;
-}
+    for (std::size_t i = 0; i < kUpperControls.size(); ++i) {
+        table[kUpperControls[i]] = static_cast<std::uint8_t>(0x80 + i);
+    }
+    return table;
+}();
+
+}  // namespace detail
 
 char16_t charOf(std::uint8_t code) noexcept {
     if (code >= 0x80 && code < 0xA0) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -9,9 +10,17 @@
 // C1 control characters with the same number, so every byte has a character and back.
 namespace trelvane {
 
+namespace detail {
+// The code of every UTF-16 unit, looked up rather than computed: conversions of whole texts
+// spend most of their time here.
+extern const std::array<std::uint8_t, 65536> kCodeOfUnit;
+}  // namespace detail
+
 // The code of a UTF-16 unit; a unit with no code in the page (each half of a surrogate
 // pair included) has the code of "?", 63.
-std::uint8_t codeOf(char16_t c) noexcept;
+inline std::uint8_t codeOf(char16_t c) noexcept {
+    return detail::kCodeOfUnit[c];
+}
 
 // The character the page gives to a code.
 char16_t charOf(std::uint8_t code) noexcept;

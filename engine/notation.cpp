@@ -1,5 +1,6 @@
 #include "notation.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 
@@ -65,44 +66,28 @@ inline std::uint8_t byteAt(const char16_t* p) {
     return static_cast<std::uint8_t>(value);
 }
 
-inline void appendCode(std::u16string& out, std::uint8_t code) {
-    const CodeDigits& d = kCodeDigits[code];
-    out.append(d.digits.data(), d.length);
-}
-
-// Codes joined by single blanks.
+// Codes joined by single blanks, written into an output sized exactly in a first pass.
 template <typename CodeAt>
 std::u16string joinCodes(std::size_t count, CodeAt codeAt) {
-    std::u16string out;
     if (count == 0) {
-        return out;
+        return {};
     }
-    out.reserve(count * 4);
+    std::size_t length = count - 1;
     for (std::size_t i = 0; i < count; ++i) {
-        if (i > 0) {
-            out.push_back(u' ');
-        }
-        appendCode(out, codeAt(i));
+        length += kCodeDigits[codeAt(i)].length;
+    }
+    std::u16string out(length, u' ');
+    char16_t* dst = out.data();
+    for (std::size_t i = 0; i < count; ++i) {
+        const CodeDigits& d = kCodeDigits[codeAt(i)];
+        std::memcpy(dst, d.digits.data(), d.length * sizeof(char16_t));
+        dst += d.length + 1;  // the blank is already there
     }
     return out;
 }
 
 // The character a decimal piece stands for.
 char16_t pieceCharacter(std::u16string_view piece) {
-    if (!piece.empty() && piece.size() <= 3) {
-        int value = 0;
-        bool plain = true;
-        for (char16_t c : piece) {
-            if (c < u'0' || c > u'9') {
-                plain = false;
-                break;
-            }
-            value = value * 10 + (c - u'0');
-        }
-        if (plain) {
-            return charOf(static_cast<std::uint8_t>(value > 255 ? 255 : value));
-        }
-    }
     const double value = readNumber(piece);
     if (value > 255.0) {
         return charOf(255);
@@ -180,16 +165,31 @@ std::u16string decimalToText(std::u16string_view decimal) {
     if (decimal.empty()) {
         return out;
     }
-    out.reserve(decimal.size() / 2 + 1);
-    std::size_t start = 0;
+    out.resize(static_cast<std::size_t>(std::count(decimal.begin(), decimal.end(), u' ')) + 1);
+    char16_t* dst = out.data();
+    const char16_t* p = decimal.data();
+    const char16_t* const end = p + decimal.size();
     while (true) {
-        const std::size_t blank = decimal.find(u' ', start);
-        const std::size_t end = blank == std::u16string_view::npos ? decimal.size() : blank;
-        out.push_back(pieceCharacter(decimal.substr(start, end - start)));
-        if (blank == std::u16string_view::npos) {
+        // Most pieces are plain digits: read them on the way; anything else is read whole.
+        const char16_t* const start = p;
+        unsigned value = 0;
+        while (p < end && *p >= u'0' && *p <= u'9') {
+            value = std::min(value * 10 + (*p - u'0'), 256u);
+            ++p;
+        }
+        if (p == end || *p == u' ') {
+            *dst++ =
+                p == start ? charOf(0) : charOf(static_cast<std::uint8_t>(std::min(value, 255u)));
+        } else {
+            const char16_t* const blank = std::find(p, end, u' ');
+            *dst++ =
+                pieceCharacter(std::u16string_view(start, static_cast<std::size_t>(blank - start)));
+            p = blank;
+        }
+        if (p == end) {
             break;
         }
-        start = blank + 1;
+        ++p;  // the blank
     }
     return out;
 }

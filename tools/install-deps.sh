@@ -5,9 +5,12 @@ set -euo pipefail
 
 packages=(
     cmake ninja-build g++ pkg-config
+    clang libclang-rt-dev
     qt6-base-dev
     libgtest-dev libgmock-dev libbenchmark-dev
-    fonts-open-sans fonts-crosextra-carlito
+    fonts-open-sans fonts-crosextra-carlito fonts-symbola
+    desktop-file-utils appstream icoutils
+    dpkg-dev file
 )
 
 missing=()
