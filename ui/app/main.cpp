@@ -1,16 +1,18 @@
-// Trelvane: the program's entry opens the converter window.
+// Trelvane: the program starts on the splash, which opens the converter window.
 #include <QApplication>
 
 #include "fonts.h"
 #include "frm_ascii.h"
+#include "frm_inicio.h"
+#include "program_icon.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Trelvane"));
+    QApplication::setWindowIcon(trelvane::programIcon());
     trelvane::registerFontSubstitutes();
 
-    auto* frmAscii = new trelvane::FrmAscii;
-    frmAscii->setAttribute(Qt::WA_DeleteOnClose);
-    frmAscii->show();
+    trelvane::FrmInicio frmInicio([] { trelvane::FrmAscii::open(); });
+    frmInicio.show();
     return QApplication::exec();
 }

@@ -7,6 +7,7 @@
 #include <QScreen>
 
 #include "fonts.h"
+#include "program_icon.h"
 #include "twips.h"
 
 namespace trelvane {
@@ -77,6 +78,7 @@ QTimer* makeTimer(QObject* parent, int interval) {
 FrmAscii::FrmAscii(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("frmASCII"));
     setWindowTitle(QStringLiteral("Trelvane"));
+    setWindowIcon(windowIcon32());
     setFixedSize(px(6255), px(3255));
     setBackground(this, 0xE0E0E0);
 
@@ -109,7 +111,17 @@ FrmAscii::FrmAscii(QWidget* parent) : QWidget(parent) {
     txtC->setFocus();
 }
 
-FrmAscii::~FrmAscii() = default;
+FrmAscii* FrmAscii::open() {
+    auto* frmAscii = new FrmAscii;
+    frmAscii->setAttribute(Qt::WA_DeleteOnClose);
+    frmAscii->show();
+    return frmAscii;
+}
+
+// The code table reads this window's sFont: it does not outlive the window.
+FrmAscii::~FrmAscii() {
+    delete frmScroll.data();
+}
 
 void FrmAscii::buildCharacterPanel() {
     lblC = makeLabel<LabelButton>(QStringLiteral("A"), frmeMove, twipsRect(120, 0, 2175, 1455),

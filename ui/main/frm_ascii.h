@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QLabel>
+#include <QPointer>
 #include <QString>
 #include <QTimer>
 #include <QWidget>
@@ -10,6 +11,7 @@
 #include "code_edit.h"
 #include "code_window.h"
 #include "entry_box.h"
+#include "frm_scroll.h"
 #include "label_button.h"
 #include "mask_shape.h"
 
@@ -27,6 +29,9 @@ class FrmAscii : public QWidget, public CodeWindow {
     explicit FrmAscii(QWidget* parent = nullptr);
     ~FrmAscii() override;
 
+    // Creates and shows the converter window of the program; it deletes itself when closed.
+    static FrmAscii* open();
+
     // The code panel's conversions and the state they share with the character panel:
     // nFocus, vModeA, vModeB, vBinBad, vBinPartial and the colours.
     CodeDispatch dispatch{*this};
@@ -39,6 +44,9 @@ class FrmAscii : public QWidget, public CodeWindow {
 
     // The font of the code table; the table window may replace it.
     QString sFont;
+
+    // The code table window, while it is open.
+    QPointer<FrmScroll> frmScroll;
 
     // Controls directly on the window.
     QTimer* tmrWait;
@@ -139,6 +147,7 @@ class FrmAscii : public QWidget, public CodeWindow {
     void groupingRequest();
     void groupingClose();
     void setGroupingLook(bool open);
+    void openTable();
     void showAbout();
 
     float frmeMoveLeft_ = 0;

@@ -2,6 +2,7 @@
 #include <QMessageBox>
 
 #include "about_box.h"
+#include "app_identity.h"
 #include "frm_ascii.h"
 #include "grouping.h"
 #include "message.h"
@@ -35,6 +36,7 @@ void FrmAscii::cmdFn_Click(int Index) {
             enableTimer(tmrRebote1);
             break;
         case 1:
+            openTable();
             break;
         case 2:
             showAbout();
@@ -51,11 +53,25 @@ void FrmAscii::cmdFn_Click(int Index) {
     }
 }
 
+// The maker, then the product and its version as major.minor.revision.
 QString FrmAscii::aboutText() {
-    return QStringLiteral("Moravin\nTrelvane: Versión %1.%2.%3")
-        .arg(TRELVANE_VERSION_MAJOR)
-        .arg(TRELVANE_VERSION_MINOR)
-        .arg(TRELVANE_VERSION_REVISION);
+    return QStringLiteral("%1\n%2: Versión %3.%4.%5")
+        .arg(QString::fromUtf8(identity::kCompany), QString::fromUtf8(identity::kProduct))
+        .arg(identity::kVersionMajor)
+        .arg(identity::kVersionMinor)
+        .arg(identity::kVersionRevision);
+}
+
+// The code table opens without an owner window; a second click brings the open one forward
+// as it is, without loading it again.
+void FrmAscii::openTable() {
+    if (frmScroll == nullptr) {
+        frmScroll = new FrmScroll(sFont);
+    }
+    frmScroll->setWindowState(frmScroll->windowState() & ~Qt::WindowMinimized);
+    frmScroll->show();
+    frmScroll->raise();
+    frmScroll->activateWindow();
 }
 
 void FrmAscii::showAbout() {

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QMessageBox>
+#include <QPointer>
 #include <QTest>
 
 #include "main_window_fixture.h"
@@ -188,6 +189,59 @@ TEST_F(FunctionButtonsTest, AnOpenViewStaysOpenWhileTheCharacterPanelIsInView) {
     EXPECT_FALSE(w().txtCodeC->isHidden());
 }
 
+TEST_F(FunctionButtonsTest, TheListButtonOpensTheCodeTableAndBringsItForwardAgain) {
+    clickButton(w().cmdFn[1]);
+    ASSERT_NE(w().frmScroll, nullptr);
+    QPointer<FrmScroll> table = w().frmScroll;
+    EXPECT_TRUE(table->isVisible());
+    EXPECT_EQ(table->parentWidget(), nullptr) << "shown without an owner window";
+    EXPECT_EQ(table->windowTitle(), QStringLiteral("Lista de código ASCII"));
+    for (int tick = 0; tick < 5; ++tick) {
+        table->tmrOpen_Timer();
+    }
+    const QString rows = table->txtA->text();
+    table->showMinimized();
+    clickButton(w().cmdFn[1]);
+    EXPECT_EQ(w().frmScroll, table) << "the same window, not a new one";
+    EXPECT_EQ(table->txtA->text(), rows) << "not loaded again";
+    EXPECT_FALSE(table->isMinimized());
+    EXPECT_TRUE(table->isVisible());
+
+    table->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(table, nullptr);
+    EXPECT_EQ(w().frmScroll, nullptr);
+    clickButton(w().cmdFn[1]);
+    ASSERT_NE(w().frmScroll, nullptr);
+    EXPECT_EQ(w().frmScroll->txtA->text(), QString()) << "a new window fills from empty";
+}
+
+TEST_F(FunctionButtonsTest, TheTableUsesTheFontOfTheMainWindow) {
+    w().sFont = QStringLiteral("DejaVu Sans");
+    clickButton(w().cmdFn[1]);
+    ASSERT_NE(w().frmScroll, nullptr);
+    EXPECT_EQ(w().frmScroll->txtA->font().family(), QStringLiteral("DejaVu Sans"));
+    EXPECT_EQ(w().frmScroll->txtFont->text(), QStringLiteral("DejaVu Sans"));
+}
+
+TEST_F(FunctionButtonsTest, ClosingTheMainWindowClosesTheTable) {
+    clickButton(w().cmdFn[1]);
+    QPointer<FrmScroll> table = w().frmScroll;
+    ASSERT_NE(table, nullptr);
+    w().close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(table, nullptr);
+    EXPECT_FALSE(w().isVisible());
+}
+
+TEST_F(FunctionButtonsTest, TheTableGoesWithTheMainWindow) {
+    clickButton(w().cmdFn[1]);
+    QPointer<FrmScroll> table = w().frmScroll;
+    ASSERT_NE(table, nullptr);
+    window.reset();
+    EXPECT_EQ(table, nullptr) << "it reads the main window's font name";
+}
+
 TEST_F(FunctionButtonsTest, TheAboutBox) {
     SeenBox seen;
     closeNextBox(&w(), seen);
@@ -196,6 +250,7 @@ TEST_F(FunctionButtonsTest, TheAboutBox) {
     EXPECT_EQ(seen.title, QStringLiteral("Trelvane"));
     EXPECT_EQ(seen.text, QStringLiteral("Moravin\nTrelvane: Versión 3.1.6"));
     EXPECT_EQ(seen.owner, &w());
+    EXPECT_TRUE(seen.hasPixmap) << "the program icon";
     EXPECT_EQ(w().focusWidget(), w().txtCodeA) << "nothing else changes";
     EXPECT_EQ(w().dispatch.nFocus, 3);
 }
