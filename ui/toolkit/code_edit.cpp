@@ -170,7 +170,7 @@ void CodeEdit::keyPressEvent(QKeyEvent* event) {
 
 void CodeEdit::focusInEvent(QFocusEvent* event) {
     QPlainTextEdit::focusInEvent(event);
-    if (isFocusArrival(event->reason())) {
+    if (isFocusArrival(this, event->reason())) {
         emit gotFocus();
     }
 }

@@ -90,7 +90,7 @@ void EntryBox::keyPressEvent(QKeyEvent* event) {
 
 void EntryBox::focusInEvent(QFocusEvent* event) {
     QLineEdit::focusInEvent(event);
-    if (isFocusArrival(event->reason())) {
+    if (isFocusArrival(this, event->reason())) {
         emit gotFocus();
     }
 }
