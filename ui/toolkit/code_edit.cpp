@@ -1,6 +1,7 @@
 #include "code_edit.h"
 
 #include <QFocusEvent>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
@@ -166,6 +167,23 @@ void CodeEdit::keyPressEvent(QKeyEvent* event) {
     } else {
         typeText(QString(QChar(charOf(static_cast<std::uint8_t>(code)))));
     }
+}
+
+// A character composed with an input method (a dead key, say) is typed like a key, so that
+// the key handling sees it too.
+void CodeEdit::inputMethodEvent(QInputMethodEvent* event) {
+    const QString composed = event->commitString();
+    if (composed.isEmpty() || !event->preeditString().isEmpty() || isReadOnly()) {
+        QPlainTextEdit::inputMethodEvent(event);
+        return;
+    }
+    QInputMethodEvent endComposing;
+    QPlainTextEdit::inputMethodEvent(&endComposing);
+    for (const QChar c : composed) {
+        QKeyEvent typed(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+        keyPressEvent(&typed);
+    }
+    event->accept();
 }
 
 void CodeEdit::focusInEvent(QFocusEvent* event) {

@@ -1,5 +1,6 @@
 #include "entry_box.h"
 
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QScopedValueRollback>
 #include <QValidator>
@@ -86,6 +87,23 @@ void EntryBox::keyPressEvent(QKeyEvent* event) {
     QKeyEvent replaced(event->type(), Qt::Key_unknown, Qt::NoModifier,
                        QString(QChar(charOf(static_cast<std::uint8_t>(code)))));
     QLineEdit::keyPressEvent(&replaced);
+}
+
+// A character composed with an input method (a dead key, say) is typed like a key, so that
+// the key handling sees it too.
+void EntryBox::inputMethodEvent(QInputMethodEvent* event) {
+    const QString composed = event->commitString();
+    if (composed.isEmpty() || !event->preeditString().isEmpty() || isReadOnly()) {
+        QLineEdit::inputMethodEvent(event);
+        return;
+    }
+    QInputMethodEvent endComposing;
+    QLineEdit::inputMethodEvent(&endComposing);
+    for (const QChar c : composed) {
+        QKeyEvent typed(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+        keyPressEvent(&typed);
+    }
+    event->accept();
 }
 
 void EntryBox::focusInEvent(QFocusEvent* event) {

@@ -1,6 +1,7 @@
 // The character panel: character, decimal and binary kept in step.
 #include <QApplication>
 #include <QClipboard>
+#include <QInputMethodEvent>
 #include <QTest>
 
 #include "codepage.h"
@@ -58,6 +59,14 @@ INSTANTIATE_TEST_SUITE_P(Characters, CharacterToCode,
                                            TypedCharacter{"last_of_three", u"xyz", "122",
                                                           "01111010"}),
                          [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(CharacterPanelTest, ACharacterComposedWithADeadKeyReachesTheCharacterBox) {
+    QInputMethodEvent composed;
+    composed.setCommitString(QStringLiteral("\u00e9"));
+    QApplication::sendEvent(w().txtC, &composed);
+    EXPECT_EQ(w().lblC->text(), QStringLiteral("\u00e9"));
+    EXPECT_EQ(w().txtA->text(), QStringLiteral("233"));
+}
 
 TEST_F(CharacterPanelTest, BackspaceAndEnterAreCharactersToo) {
     QTest::keyClick(w().txtC, Qt::Key_Backspace);

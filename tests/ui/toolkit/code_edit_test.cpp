@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QInputMethodEvent>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTextDocument>
@@ -107,6 +108,20 @@ TEST_F(CodeEditTest, KeyPressSeesTheCodeAndZeroDiscards) {
     QTest::keyClick(&edit, Qt::Key_Backspace);
     EXPECT_EQ(seen, (QList<int>{'a', 'x', 13, 8}));
     EXPECT_EQ(edit.text(), QStringLiteral("a"));
+}
+
+TEST_F(CodeEditTest, AComposedCharacterPassesTheKeyHandling) {
+    QObject::connect(&edit, &CodeEdit::keyPress, [](int& code) {
+        if (code == 0xE9) {
+            code = 0;
+        }
+    });
+    for (const char16_t* composed : {u"\u00f1", u"\u00e9"}) {
+        QInputMethodEvent event;
+        event.setCommitString(QString::fromUtf16(composed));
+        QApplication::sendEvent(&edit, &event);
+    }
+    EXPECT_EQ(edit.text(), QStringLiteral("\u00f1"));
 }
 
 TEST_F(CodeEditTest, EnterInsertsALineFeed) {

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QInputMethodEvent>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -70,6 +71,16 @@ TEST_F(EntryBoxTest, KeyPressMayDiscardOrReplace) {
     });
     QTest::keyClicks(&box, QStringLiteral("xa"));
     EXPECT_EQ(box.text(), QStringLiteral("b"));
+}
+
+TEST_F(EntryBoxTest, AComposedCharacterPassesTheKeyHandling) {
+    QList<int> seen;
+    QObject::connect(&box, &EntryBox::keyPress, [&](int& code) { seen.append(code); });
+    QInputMethodEvent composed;
+    composed.setCommitString(QStringLiteral("\u00f1"));
+    QApplication::sendEvent(&box, &composed);
+    EXPECT_EQ(seen, QList<int>{241});
+    EXPECT_EQ(box.text(), QStringLiteral("\u00f1"));
 }
 
 }  // namespace
