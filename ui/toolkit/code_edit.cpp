@@ -25,8 +25,8 @@ namespace trelvane {
 
 namespace {
 
-constexpr qreal kMargin = 4;        // between the box's edge and its text, in pixels
-constexpr int kTabColumns = 8;      // a tab stop every eight blanks
+constexpr qreal kMargin = 4;    // between the box's edge and its text, in pixels
+constexpr int kTabColumns = 8;  // a tab stop every eight blanks
 constexpr char16_t kPictureBase = 0x2400;
 constexpr char16_t kPictureDelete = 0x2421;
 
@@ -307,8 +307,10 @@ bool CodeEdit::moveByKey(const QKeyEvent& event) {
                 next = selectionStart();
             } else if (control) {
                 next = caret_;
-                while (next > 0 && !isWordCharacter(text_.at(next - 1))) --next;
-                while (next > 0 && isWordCharacter(text_.at(next - 1))) --next;
+                while (next > 0 && !isWordCharacter(text_.at(next - 1)))
+                    --next;
+                while (next > 0 && isWordCharacter(text_.at(next - 1)))
+                    --next;
             } else {
                 next = std::max(0, caret_ - 1);
             }
@@ -318,8 +320,10 @@ bool CodeEdit::moveByKey(const QKeyEvent& event) {
                 next = selectionEnd();
             } else if (control) {
                 next = caret_;
-                while (next < length && isWordCharacter(text_.at(next))) ++next;
-                while (next < length && !isWordCharacter(text_.at(next))) ++next;
+                while (next < length && isWordCharacter(text_.at(next)))
+                    ++next;
+                while (next < length && !isWordCharacter(text_.at(next)))
+                    ++next;
             } else {
                 next = std::min(length, caret_ + 1);
             }
@@ -427,8 +431,10 @@ void CodeEdit::mouseDoubleClickEvent(QMouseEvent* event) {
     const int at = positionAt(event->position().toPoint());
     int from = at;
     int to = at;
-    while (from > 0 && isWordCharacter(text_.at(from - 1))) --from;
-    while (to < text_.size() && isWordCharacter(text_.at(to))) ++to;
+    while (from > 0 && isWordCharacter(text_.at(from - 1)))
+        --from;
+    while (to < text_.size() && isWordCharacter(text_.at(to)))
+        ++to;
     pressed_ = true;
     anchor_ = from;
     setCaretPosition(to, true);
@@ -654,17 +660,17 @@ void CodeEdit::paintEvent(QPaintEvent* event) {
     const QPalette& colours = palette();
     const QColor ink = colours.color(QPalette::Text);
     const QColor markInk = colours.color(QPalette::HighlightedText);
-    const QColor mark = colours.color(hasFocus() ? QPalette::Active : QPalette::Inactive,
-                                      QPalette::Highlight);
+    const QColor mark =
+        colours.color(hasFocus() ? QPalette::Active : QPalette::Inactive, QPalette::Highlight);
     const int selFrom = selectionStart();
     const int selTo = selectionEnd();
 
     const int first = std::max(
         0, firstVisibleLine() + static_cast<int>((event->rect().top() - kMargin) / lineHeight_));
-    const int last = std::min(lineCount() - 1,
-                              firstVisibleLine() + static_cast<int>(std::ceil(
-                                                       (event->rect().bottom() - kMargin) /
-                                                       lineHeight_)));
+    const int last =
+        std::min(lineCount() - 1,
+                 firstVisibleLine() +
+                     static_cast<int>(std::ceil((event->rect().bottom() - kMargin) / lineHeight_)));
     for (int line = first; line <= last; ++line) {
         const qreal top = kMargin + (line - firstVisibleLine()) * lineHeight_;
         const int end = lineEnd(line);
@@ -677,7 +683,8 @@ void CodeEdit::paintEvent(QPaintEvent* event) {
             }
             const QChar c = text_.at(i);
             if (c != QLatin1Char('\t') && w > 0) {
-                const QString glyph = c.isHighSurrogate() ? text_.mid(i, 2) : QString(shownAs(c.unicode()));
+                const QString glyph =
+                    c.isHighSurrogate() ? text_.mid(i, 2) : QString(shownAs(c.unicode()));
                 painter.setPen(selected ? markInk : ink);
                 painter.drawText(QPointF(kMargin + x, top + ascent_), glyph);
             }

@@ -4,9 +4,11 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
+#include <QFontMetricsF>
+#include <QImage>
 #include <QSignalSpy>
 #include <QTest>
-#include <QFontMetricsF>
 
 #include "code_edit.h"
 
@@ -224,8 +226,7 @@ TEST_F(CodeEditTest, ALongRunWithoutBlanksBreaksAnywhereAtTheEdge) {
         EXPECT_LE(textWidth(edit, line), room) << line;
     }
     // One more digit would not have fitted.
-    EXPECT_GT(QFontMetricsF(edit.font()).horizontalAdvance(digits.left(perLine + 1)),
-              room - 8);
+    EXPECT_GT(QFontMetricsF(edit.font()).horizontalAdvance(digits.left(perLine + 1)), room - 8);
     EXPECT_EQ(edit.lineCount(), (1000 + perLine - 1) / perLine);
 }
 
@@ -297,6 +298,28 @@ TEST_F(CodeEditTest, AMillionDigitsAreLaidOutAndTheEndIsInView) {
     QTest::keyClick(&edit, Qt::Key_1);
     EXPECT_EQ(edit.text().size(), (1 << 20) + 1);
     EXPECT_EQ(edit.text().back(), QLatin1Char('1'));
+}
+
+TEST_F(CodeEditTest, PictureOfWrappedTextControlCharactersAndASelection) {
+    edit.setText(QStringLiteral("Hola\r\nmundo\tcon\ttabs ") + QChar(u'\0') + QStringLiteral("\n") +
+                 QString(120, QLatin1Char('1')));
+    edit.setCaretPosition(2);
+    edit.setCaretPosition(9, true);
+    const QString folder = qEnvironmentVariable("TRELVANE_PICTURES");
+    if (!folder.isEmpty()) {
+        QDir().mkpath(folder);
+        EXPECT_TRUE(edit.grab().save(folder + QStringLiteral("/code-edit.png")));
+    }
+    // The selected characters are drawn on the highlight.
+    const QImage picture = edit.viewport()->grab().toImage();
+    const QColor mark = edit.palette().color(QPalette::Active, QPalette::Highlight);
+    int marked = 0;
+    for (int y = 0; y < picture.height(); ++y) {
+        for (int x = 0; x < picture.width(); ++x) {
+            marked += picture.pixelColor(x, y) == mark;
+        }
+    }
+    EXPECT_GT(marked, 50);
 }
 
 TEST(CodeEditGotFocus, RaisedWhenTheFocusArrives) {
