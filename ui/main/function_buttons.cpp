@@ -88,6 +88,11 @@ void FrmAscii::eSeparar(const std::u16string& iBinary) {
 }
 
 void FrmAscii::groupingClose() {
+    // Hiding the view while it has the focus would hand the focus to the next box on its
+    // own, and that box would become the source; the focus goes back to the source instead.
+    if ((dispatch.nFocus == 3 || dispatch.nFocus == 4) && txtCodeC->hasFocus()) {
+        txtCodeC->clearFocus();
+    }
     txtCodeC->hide();
     setGroupingLook(false);
     if (dispatch.nFocus == 3 || dispatch.nFocus == 4) {

@@ -16,13 +16,16 @@ int keyPressCode(const QKeyEvent& event) {
         case Qt::Key_Tab:
         case Qt::Key_Backtab:
             return -1;  // moves the focus
+        case Qt::Key_Delete:
+            return -1;  // deletes, types nothing
         default:
             break;
     }
     const Qt::KeyboardModifiers mods =
         event.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
     const QString text = event.text();
-    if (mods != Qt::NoModifier || text.isEmpty() || text.at(0).unicode() < 32) {
+    if (mods != Qt::NoModifier || text.isEmpty() || text.at(0).unicode() < 32 ||
+        text.at(0).unicode() == 127) {
         return -1;
     }
     return codeOf(text.at(0).unicode());

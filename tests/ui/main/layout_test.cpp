@@ -1,9 +1,200 @@
+// The window as it opens: controls, start values, colours, geometry, tab order.
+#include <QApplication>
 #include <QTest>
 
 #include "main_window_fixture.h"
+#include "twips.h"
 
 namespace trelvane {
 namespace {
+
+TEST_F(MainWindowTest, WindowTitleSizeAndBackground) {
+    EXPECT_EQ(w().windowTitle(), QStringLiteral("Trelvane"));
+    EXPECT_EQ(w().size(), QSize(px(6255), px(3255)));
+    EXPECT_EQ(w().minimumSize(), w().maximumSize()) << "the user cannot resize it";
+    EXPECT_EQ(w().palette().color(QPalette::Window), QColor(0xF5, 0xF5, 0xF5));
+    EXPECT_EQ(w().frmeMove->palette().color(QPalette::Window), QColor(0xF5, 0xF5, 0xF5));
+}
+
+TEST_F(MainWindowTest, StartValuesOfTheSharedState) {
+    EXPECT_EQ(w().dispatch.nFocus, 0);
+    EXPECT_EQ(w().dispatch.vModeA, Texto);
+    EXPECT_EQ(w().dispatch.vModeB, Binario);
+    EXPECT_EQ(w().dispatch.vColorFocus, 0x14AAE6u);
+    EXPECT_EQ(w().dispatch.vColorIdle, 0x14D2E6u);
+    EXPECT_EQ(w().dispatch.lColorError, 0xFA6464u);
+    EXPECT_FALSE(w().vMoved);
+    EXPECT_FALSE(w().bClicked);
+    EXPECT_EQ(w().vBounce, 0);
+    EXPECT_EQ(w().sFont, QStringLiteral("Segoe UI"));
+}
+
+TEST_F(MainWindowTest, CharacterPanelOpensOnAAnd65And01000001) {
+    EXPECT_EQ(w().lblC->text(), QStringLiteral("A"));
+    EXPECT_EQ(w().txtC->text(), QStringLiteral("A"));
+    EXPECT_EQ(w().txtA->text(), QStringLiteral("65"));
+    EXPECT_EQ(w().txtB->text(), QStringLiteral("01000001"));
+    EXPECT_EQ(backOf(w().lblC), 0x14AAE6u);
+    EXPECT_EQ(backOf(w().txtA), 0x14D2E6u);
+    EXPECT_EQ(backOf(w().txtB), 0x14D2E6u);
+    EXPECT_EQ(backOf(w().txtC), 0x14AAE6u);
+    EXPECT_EQ(w().txtCodeA->text(), QString());
+    EXPECT_EQ(w().txtCodeB->text(), QString());
+    EXPECT_EQ(backOf(w().txtCodeA), 0x14AAE6u);
+    EXPECT_EQ(backOf(w().txtCodeB), 0x14D2E6u);
+}
+
+TEST_F(MainWindowTest, HiddenAtStart) {
+    EXPECT_TRUE(w().cmdFn[3]->isHidden());
+    EXPECT_TRUE(w().shpFn[3]->isHidden());
+    EXPECT_TRUE(w().txtCodeC->isHidden());
+    EXPECT_TRUE(w().frme500[0]->isHidden());
+    EXPECT_TRUE(w().frme500[1]->isHidden());
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_FALSE(w().cmdFn[i]->isHidden()) << i;
+        EXPECT_FALSE(w().shpFn[i]->isHidden()) << i;
+    }
+}
+
+TEST_F(MainWindowTest, ModeMarksOfTextoAndBinario) {
+    for (int i = 0; i < 8; ++i) {
+        EXPECT_EQ(w().shpOpt[i]->isFilled(), i == 0 || i == 5) << i;
+    }
+}
+
+TEST_F(MainWindowTest, TimersWithTheirIntervalsAllStopped) {
+    EXPECT_EQ(w().tmrWait->interval(), 1000);
+    EXPECT_EQ(w().tmrRebote1->interval(), 10);
+    EXPECT_EQ(w().tmrRebote2->interval(), 20);
+    EXPECT_FALSE(w().tmrWait->isActive());
+    EXPECT_FALSE(w().tmrRebote1->isActive());
+    EXPECT_FALSE(w().tmrRebote2->isActive());
+}
+
+struct Placed {
+    const char* name;
+    QWidget* (*control)(FrmAscii&);
+    QWidget* (*container)(FrmAscii&);
+    double left, top, width, height;
+};
+
+const Placed kPlaced[] = {
+    {"txtC", [](FrmAscii& f) -> QWidget* { return f.txtC; },
+     [](FrmAscii& f) -> QWidget* { return &f; }, 11640, 120, 1695, 1095},
+    {"frmeMove", [](FrmAscii& f) { return f.frmeMove; }, [](FrmAscii& f) -> QWidget* { return &f; },
+     0, 120, 11535, 3015},
+    {"lblC", [](FrmAscii& f) -> QWidget* { return f.lblC; }, [](FrmAscii& f) { return f.frmeMove; },
+     120, 0, 2175, 1455},
+    {"txtA", [](FrmAscii& f) -> QWidget* { return f.txtA; }, [](FrmAscii& f) { return f.frmeMove; },
+     2400, 0, 3015, 1455},
+    {"txtB", [](FrmAscii& f) -> QWidget* { return f.txtB; }, [](FrmAscii& f) { return f.frmeMove; },
+     120, 1560, 5295, 1455},
+    {"cmdFn(0)", [](FrmAscii& f) -> QWidget* { return f.cmdFn[0]; },
+     [](FrmAscii& f) { return f.frmeMove; }, 5520, 0, 495, 375},
+    {"cmdFn(1)", [](FrmAscii& f) -> QWidget* { return f.cmdFn[1]; },
+     [](FrmAscii& f) { return f.frmeMove; }, 5520, 360, 495, 375},
+    {"cmdFn(2)", [](FrmAscii& f) -> QWidget* { return f.cmdFn[2]; },
+     [](FrmAscii& f) { return f.frmeMove; }, 5520, 720, 495, 375},
+    {"cmdFn(3)", [](FrmAscii& f) -> QWidget* { return f.cmdFn[3]; },
+     [](FrmAscii& f) { return f.frmeMove; }, 5520, 1560, 495, 375},
+    {"shpFn(3)", [](FrmAscii& f) -> QWidget* { return f.shpFn[3]; },
+     [](FrmAscii& f) { return f.frmeMove; }, 5520, 1560, 495, 375},
+    {"txtCodeA", [](FrmAscii& f) -> QWidget* { return f.txtCodeA; },
+     [](FrmAscii& f) { return f.frmeMove; }, 6120, 0, 4695, 1455},
+    {"txtCodeB", [](FrmAscii& f) -> QWidget* { return f.txtCodeB; },
+     [](FrmAscii& f) { return f.frmeMove; }, 6120, 1560, 4695, 1455},
+    {"txtCodeC", [](FrmAscii& f) -> QWidget* { return f.txtCodeC; },
+     [](FrmAscii& f) { return f.frmeMove; }, 6120, 0, 5295, 3015},
+    {"frme500(0)", [](FrmAscii& f) { return f.frme500[0]; }, [](FrmAscii& f) { return f.frmeMove; },
+     6120, 1080, 495, 375},
+    {"frme500(1)", [](FrmAscii& f) { return f.frme500[1]; }, [](FrmAscii& f) { return f.frmeMove; },
+     6120, 2640, 495, 375},
+    {"lbl500", [](FrmAscii& f) -> QWidget* { return f.lbl500; },
+     [](FrmAscii& f) { return f.frme500[0]; }, 0, 0, 495, 375},
+    {"Label1", [](FrmAscii& f) -> QWidget* { return f.Label1; },
+     [](FrmAscii& f) { return f.frme500[1]; }, 0, 0, 495, 375},
+    {"cmdOpt(0)", [](FrmAscii& f) -> QWidget* { return f.cmdOpt[0]; },
+     [](FrmAscii& f) { return f.frmeMove; }, 10920, 0, 495, 375},
+    {"cmdOpt(3)", [](FrmAscii& f) -> QWidget* { return f.cmdOpt[3]; },
+     [](FrmAscii& f) { return f.frmeMove; }, 10920, 1080, 495, 375},
+    {"cmdOpt(4)", [](FrmAscii& f) -> QWidget* { return f.cmdOpt[4]; },
+     [](FrmAscii& f) { return f.frmeMove; }, 10920, 1560, 495, 375},
+    {"cmdOpt(7)", [](FrmAscii& f) -> QWidget* { return f.cmdOpt[7]; },
+     [](FrmAscii& f) { return f.frmeMove; }, 10920, 2640, 495, 375},
+    {"shpOpt(6)", [](FrmAscii& f) -> QWidget* { return f.shpOpt[6]; },
+     [](FrmAscii& f) { return f.frmeMove; }, 10920, 2280, 495, 375},
+};
+
+TEST_F(MainWindowTest, GeometryInTwips) {
+    for (const Placed& p : kPlaced) {
+        QWidget* control = p.control(w());
+        EXPECT_EQ(control->parentWidget(), p.container(w())) << p.name;
+        EXPECT_EQ(control->geometry(), twipsRect(p.left, p.top, p.width, p.height)) << p.name;
+    }
+}
+
+TEST_F(MainWindowTest, CaptionsAndToolTipsWithTheirBlanks) {
+    const char* fnCaptions[] = {">", "@", "!", "..."};
+    const char* fnTips[] = {" Mover ", " Lista ASCII ", " Acerca ", " Separar en grupos "};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(w().cmdFn[i]->text(), QString::fromLatin1(fnCaptions[i]));
+        EXPECT_EQ(w().cmdFn[i]->toolTip(), QString::fromLatin1(fnTips[i]));
+    }
+    const char* optCaptions[] = {"Ab", "01", "Hx", "Dc"};
+    const char* optTips[] = {" Texto ", " Binario ", " Hexadecimal ", " Decimal "};
+    for (int i = 0; i < 8; ++i) {
+        EXPECT_EQ(w().cmdOpt[i]->text(), QString::fromLatin1(optCaptions[i % 4]));
+        EXPECT_EQ(w().cmdOpt[i]->toolTip(), QString::fromLatin1(optTips[i % 4]));
+    }
+    EXPECT_EQ(w().txtC->toolTip(), QStringLiteral(" CARACTER "));
+    EXPECT_EQ(w().lblC->toolTip(), QStringLiteral(" Caracter "));
+    EXPECT_EQ(w().txtA->toolTip(), QStringLiteral(" Valor ASCII/decimal "));
+    EXPECT_EQ(w().txtB->toolTip(), QStringLiteral(" Valor binario "));
+    EXPECT_EQ(w().txtCodeA->toolTip(), QStringLiteral(" Campo A "));
+    EXPECT_EQ(w().txtCodeB->toolTip(), QStringLiteral(" Campo B "));
+    EXPECT_EQ(w().txtCodeC->toolTip(), QStringLiteral(" Campo A "));
+    EXPECT_EQ(w().lbl500->text(), QStringLiteral("500"));
+    EXPECT_EQ(w().Label1->text(), QStringLiteral("500"));
+    EXPECT_EQ(w().lbl500->toolTip(), QStringLiteral(" Texto "));
+    EXPECT_EQ(w().Label1->toolTip(), QStringLiteral(" Texto "));
+}
+
+TEST_F(MainWindowTest, FontsAndLimits) {
+    EXPECT_DOUBLE_EQ(w().lblC->font().pointSizeF(), 51.75);
+    EXPECT_DOUBLE_EQ(w().txtA->font().pointSizeF(), 51.75);
+    EXPECT_DOUBLE_EQ(w().txtB->font().pointSizeF(), 51.75);
+    EXPECT_DOUBLE_EQ(w().txtC->font().pointSizeF(), 39.75);
+    EXPECT_DOUBLE_EQ(w().txtCodeA->font().pointSizeF(), 12);
+    EXPECT_DOUBLE_EQ(w().cmdOpt[0]->font().pointSizeF(), 12.75);
+    EXPECT_EQ(w().txtA->font().family(), QStringLiteral("Segoe UI"));
+    EXPECT_EQ(w().txtC->userMaxLength(), 1);
+    EXPECT_EQ(w().txtA->userMaxLength(), 3);
+    EXPECT_EQ(w().txtB->userMaxLength(), 8);
+    EXPECT_EQ(w().txtCodeA->userMaxLength(), 500);
+    EXPECT_EQ(w().txtCodeB->userMaxLength(), 0);
+    EXPECT_TRUE(w().txtCodeC->isReadOnly());
+}
+
+TEST_F(MainWindowTest, TheCharacterBoxLiesOutsideTheWindowYetHasTheFocus) {
+    EXPECT_GE(w().txtC->geometry().left(), w().width());
+    EXPECT_EQ(QApplication::focusWidget(), w().txtC);
+    QTest::keyClicks(w().txtC, QStringLiteral("z"));
+    EXPECT_EQ(w().lblC->text(), QStringLiteral("z"));
+}
+
+TEST_F(MainWindowTest, TabCyclesThroughTheCharacterPanel) {
+    QList<QWidget*> visited;
+    for (int i = 0; i < 4; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        visited.append(QApplication::focusWidget());
+    }
+    EXPECT_EQ(visited, (QList<QWidget*>{w().txtA, w().txtB, w().txtC, w().txtA}));
+}
+
+TEST_F(MainWindowTest, TheCodeFieldsShowAsAStripAtTheRightEdge) {
+    const QPoint stripA = w().txtCodeA->mapTo(&w(), QPoint(0, 0));
+    EXPECT_EQ(w().width() - stripA.x(), px(135));
+}
 
 TEST_F(MainWindowTest, PicturesOfBothPanels) {
     savePicture(w(), QStringLiteral("main-character-panel"));

@@ -45,6 +45,20 @@ unsigned MainWindowTest::backOf(const QWidget* widget) {
     return widget->palette().color(QPalette::Base).rgb() & 0xFFFFFFu;
 }
 
+void typeText(QWidget* widget, const QString& text) {
+    for (const QChar c : text) {
+        if (c.unicode() < 128) {
+            QTest::keyClicks(widget, QString(c));
+            continue;
+        }
+        const QChar upper = c.toUpper();
+        const Qt::Key key =
+            upper.unicode() < 256 ? static_cast<Qt::Key>(upper.unicode()) : Qt::Key_unknown;
+        QTest::sendKeyEvent(QTest::Press, widget, key, QString(c), Qt::NoModifier);
+        QTest::sendKeyEvent(QTest::Release, widget, key, QString(c), Qt::NoModifier);
+    }
+}
+
 void savePicture(QWidget& widget, const QString& name) {
     const QString folder = qEnvironmentVariable("TRELVANE_PICTURES");
     if (folder.isEmpty()) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "../qstring_printer.h"
+
 #include <QString>
 #include <QWidget>
 #include <memory>
@@ -26,6 +28,9 @@ class MainWindowTest : public ::testing::Test {
     std::unique_ptr<FrmAscii> window;
     FrmAscii& w() { return *window; }
 };
+
+// Types a text key by key, characters beyond ASCII included.
+void typeText(QWidget* widget, const QString& text);
 
 // Saves a picture of a widget as <name>.png in the folder named by TRELVANE_PICTURES.
 void savePicture(QWidget& widget, const QString& name);

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "../qstring_printer.h"
+
 #include <string>
 
 #include <QApplication>

@@ -1,0 +1,286 @@
+// The character panel: character, decimal and binary kept in step.
+#include <QApplication>
+#include <QClipboard>
+#include <QTest>
+
+#include "codepage.h"
+#include "main_window_fixture.h"
+#include "visible_text.h"
+
+namespace trelvane {
+namespace {
+
+class CharacterPanelTest : public MainWindowTest {
+  protected:
+    // Replaces a box's text the way the user does: select everything, type.
+    void retype(EntryBox* box, const QString& keys) {
+        box->setFocus(Qt::TabFocusReason);
+        box->selectAll();
+        QTest::keyClick(box, Qt::Key_Delete);
+        QTest::keyClicks(box, keys);
+    }
+    static QString shown(int code) {
+        return toVisible(QString(QChar(charOf(static_cast<std::uint8_t>(code)))), false);
+    }
+};
+
+struct TypedCharacter {
+    const char* name;
+    const char16_t* typed;
+    const char* decimal;
+    const char* binary;
+};
+
+class CharacterToCode : public CharacterPanelTest,
+                        public ::testing::WithParamInterface<TypedCharacter> {};
+
+TEST_P(CharacterToCode, ShowsTheCharacterItsCodeAndItsBits) {
+    const TypedCharacter& c = GetParam();
+    const QString typed = QString::fromUtf16(c.typed);
+    ASSERT_EQ(QApplication::focusWidget(), w().txtC);
+    typeText(w().txtC, typed);
+    EXPECT_EQ(w().txtC->text(), typed.right(1));
+    EXPECT_EQ(w().lblC->text(), typed.right(1));
+    EXPECT_EQ(w().txtA->text(), QString::fromLatin1(c.decimal));
+    EXPECT_EQ(w().txtB->text(), QString::fromLatin1(c.binary));
+    // No colour changes, and the rewritten boxes do not convert back.
+    EXPECT_EQ(backOf(w().lblC), 0x14AAE6u);
+    EXPECT_EQ(backOf(w().txtA), 0x14D2E6u);
+    EXPECT_EQ(backOf(w().txtB), 0x14D2E6u);
+    EXPECT_FALSE(w().tmrWait->isActive());
+}
+
+INSTANTIATE_TEST_SUITE_P(Characters, CharacterToCode,
+                         ::testing::Values(TypedCharacter{"a", u"a", "97", "01100001"},
+                                           TypedCharacter{"enye", u"\u00f1", "241", "11110001"},
+                                           TypedCharacter{"euro", u"\u20ac", "128", "10000000"},
+                                           TypedCharacter{"blank", u" ", "32", "00100000"},
+                                           TypedCharacter{"last_of_three", u"xyz", "122",
+                                                          "01111010"}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(CharacterPanelTest, BackspaceAndEnterAreCharactersToo) {
+    QTest::keyClick(w().txtC, Qt::Key_Backspace);
+    EXPECT_EQ(w().txtC->text(), QString(QChar(8)));
+    EXPECT_EQ(w().lblC->text(), shown(8));
+    EXPECT_EQ(w().txtA->text(), QStringLiteral("8"));
+    EXPECT_EQ(w().txtB->text(), QStringLiteral("00001000"));
+    QTest::keyClick(w().txtC, Qt::Key_Return);
+    EXPECT_EQ(w().txtA->text(), QStringLiteral("13"));
+    EXPECT_EQ(w().txtB->text(), QStringLiteral("00001101"));
+}
+
+TEST_F(CharacterPanelTest, AnEmptiedCharacterBoxLeavesThePanelAsItWas) {
+    QTest::keyClicks(w().txtC, QStringLiteral("q"));
+    w().txtC->selectAll();
+    QTest::keyClick(w().txtC, Qt::Key_Delete);
+    ASSERT_EQ(w().txtC->text(), QString());
+    EXPECT_EQ(w().lblC->text(), QStringLiteral("q"));
+    EXPECT_EQ(w().txtA->text(), QStringLiteral("113"));
+    EXPECT_EQ(w().txtB->text(), QStringLiteral("01110001"));
+    QTest::keyClicks(w().txtC, QStringLiteral("r"));
+    EXPECT_EQ(w().txtA->text(), QStringLiteral("114"));
+}
+
+TEST_F(CharacterPanelTest, BinaryDigitsConvertAtOnce) {
+    retype(w().txtB, QStringLiteral("1"));
+    EXPECT_EQ(w().txtB->text(), QStringLiteral("1")) << "the box keeps its text as typed";
+    EXPECT_EQ(w().txtA->text(), QStringLiteral("1"));
+    EXPECT_EQ(w().lblC->text(), shown(1));
+    EXPECT_EQ(backOf(w().txtB), 0x14AAE6u);
+    EXPECT_EQ(w().txtC->text(), QStringLiteral("A")) << "the character box is not rewritten";
+    QTest::keyClick(w().txtB, Qt::Key_Backspace);
+    EXPECT_EQ(w().txtA->text(), QStringLiteral("0"));
+    EXPECT_EQ(w().lblC->text(), shown(0));
+    QTest::keyClicks(w().txtB, QStringLiteral("01000010"));
+    EXPECT_EQ(w().txtA->text(), QStringLiteral("66"));
+    EXPECT_EQ(w().lblC->text(), QStringLiteral("B"));
+    EXPECT_FALSE(w().tmrWait->isActive()) << "the rewritten decimal box does not convert";
+}
+
+TEST_F(CharacterPanelTest, TheBinaryBoxTakesOnlyZeroOneAndBackspace) {
+    retype(w().txtB, QStringLiteral("1201a1-"));
+    EXPECT_EQ(w().txtB->text(), QStringLiteral("1011"));
+    EXPECT_EQ(w().txtA->text(), QStringLiteral("11"));
+}
+
+TEST_F(CharacterPanelTest, PastedDigitsCountWithTheirOwnValue) {
+    w().txtB->setFocus(Qt::TabFocusReason);
+    w().txtB->selectAll();
+    QApplication::clipboard()->setText(QStringLiteral("00000002"));
+    QTest::keyClick(w().txtB, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(w().txtA->text(), QStringLiteral("2"));
+    w().txtB->selectAll();
+    QApplication::clipboard()->setText(QStringLiteral("0000000a"));
+    QTest::keyClick(w().txtB, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(w().txtA->text(), QStringLiteral("0"));
+}
+
+TEST_F(CharacterPanelTest, PastedDigitsAddingUpToMoreThan255AreAnError) {
+    retype(w().txtB, QStringLiteral("01000011"));
+    ASSERT_EQ(w().lblC->text(), QStringLiteral("C"));
+    w().txtB->selectAll();
+    QApplication::clipboard()->setText(QStringLiteral("99999999"));
+    QTest::keyClick(w().txtB, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(w().txtB->text(), QStringLiteral("99999999"));
+    EXPECT_EQ(backOf(w().txtB), 0xFA6464u);
+    EXPECT_EQ(w().txtA->text(), QStringLiteral("67"));
+    EXPECT_EQ(w().lblC->text(), QStringLiteral("C"));
+    // The next valid change takes the focus colour again.
+    w().txtB->selectAll();
+    QTest::keyClicks(w().txtB, QStringLiteral("1"));
+    EXPECT_EQ(backOf(w().txtB), 0x14AAE6u);
+    EXPECT_EQ(w().txtA->text(), QStringLiteral("1"));
+}
+
+TEST_F(CharacterPanelTest, OutOfRangeDecimalsTurnRedAndChangeNothingElse) {
+    for (const QString& text : {QStringLiteral("300"), QStringLiteral("-1")}) {
+        retype(w().txtA, text);
+        EXPECT_EQ(backOf(w().txtA), 0xFA6464u) << text.toStdString();
+        EXPECT_EQ(w().lblC->text(), QStringLiteral("A"));
+        EXPECT_EQ(w().txtB->text(), QStringLiteral("01000001"));
+    }
+}
+
+TEST_F(CharacterPanelTest, ADecimalCodeConvertsOnTheTickAfterTheLastValidChange) {
+    retype(w().txtA, QStringLiteral("6"));
+    EXPECT_TRUE(w().tmrWait->isActive());
+    EXPECT_EQ(backOf(w().txtA), 0x14AAE6u);
+    QTest::keyClicks(w().txtA, QStringLiteral("6"));
+    EXPECT_EQ(w().lblC->text(), QStringLiteral("A")) << "nothing converts before the tick";
+    w().tmrWait_Timer();
+    EXPECT_EQ(w().lblC->text(), QStringLiteral("B"));
+    EXPECT_EQ(w().txtB->text(), QStringLiteral("01000010"));
+    EXPECT_FALSE(w().tmrWait->isActive());
+    EXPECT_EQ(w().txtA->text(), QStringLiteral("66")) << "the tick never writes the decimal box";
+}
+
+TEST_F(CharacterPanelTest, EachValidChangeRestartsTheFullSecond) {
+    retype(w().txtA, QStringLiteral("6"));
+    QTest::qWait(600);
+    QTest::keyClicks(w().txtA, QStringLiteral("5"));
+    EXPECT_GT(w().tmrWait->remainingTime(), 900);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !w().tmrWait->isActive(); }, 3000));
+    EXPECT_EQ(w().lblC->text(), QStringLiteral("A"));
+    EXPECT_EQ(w().txtB->text(), QStringLiteral("01000001"));
+}
+
+TEST_F(CharacterPanelTest, A256TickFailsAndKeepsTheTimerPending) {
+    retype(w().txtA, QStringLiteral("2"));
+    QTest::keyClicks(w().txtA, QStringLiteral("5"));
+    w().tmrWait_Timer();  // 25
+    ASSERT_EQ(w().txtB->text(), QStringLiteral("00011001"));
+    QTest::keyClicks(w().txtA, QStringLiteral("5"));  // 255 arms the timer
+    QTest::keyClick(w().txtA, Qt::Key_Backspace);
+    QTest::keyClicks(w().txtA, QStringLiteral("6"));  // 256 is out of range
+    EXPECT_EQ(backOf(w().txtA), 0xFA6464u);
+    EXPECT_TRUE(w().tmrWait->isActive()) << "armed by 25, untouched by 256";
+    for (int tick = 0; tick < 3; ++tick) {
+        w().tmrWait_Timer();
+        EXPECT_TRUE(w().tmrWait->isActive());
+        EXPECT_EQ(w().lblC->text(), shown(25));
+        EXPECT_EQ(w().txtB->text(), QStringLiteral("00011001"));
+    }
+    QTest::keyClick(w().txtA, Qt::Key_Backspace);  // 25 again
+    EXPECT_EQ(backOf(w().txtA), 0x14AAE6u);
+    QTest::keyClicks(w().txtA, QStringLiteral("0"));  // 250
+    w().tmrWait_Timer();
+    EXPECT_FALSE(w().tmrWait->isActive());
+    EXPECT_EQ(w().txtB->text(), QStringLiteral("11111010"));
+}
+
+TEST_F(CharacterPanelTest, AFractionRoundsForTheCharacterAndIsCutForTheBits) {
+    w().txtA->setFocus(Qt::TabFocusReason);
+    w().txtA->setText(QStringLiteral("65.7"));
+    ASSERT_TRUE(w().tmrWait->isActive());
+    w().tmrWait_Timer();
+    EXPECT_EQ(w().lblC->text(), QStringLiteral("B"));
+    EXPECT_EQ(w().txtB->text(), QStringLiteral("01000001"));
+}
+
+TEST_F(CharacterPanelTest, HalvesRoundToTheEvenNeighbour) {
+    retype(w().txtA, QStringLiteral("6.5"));
+    w().tmrWait_Timer();
+    EXPECT_EQ(w().lblC->text(), shown(6));
+    retype(w().txtA, QStringLiteral("7.5"));
+    w().tmrWait_Timer();
+    EXPECT_EQ(w().lblC->text(), shown(8));
+    EXPECT_EQ(w().txtB->text(), QStringLiteral("00000111"));
+}
+
+TEST_F(CharacterPanelTest, AnEmptyOrWordyDecimalBoxReadsZero) {
+    for (const QString& text : {QString(), QStringLiteral("abc")}) {
+        retype(w().txtA, text);
+        EXPECT_EQ(backOf(w().txtA), 0x14AAE6u);
+        w().tmrWait_Timer();
+        EXPECT_EQ(w().lblC->text(), shown(0));
+        EXPECT_EQ(w().txtB->text(), QStringLiteral("00000000"));
+    }
+}
+
+TEST_F(CharacterPanelTest, WithTheBinaryBoxFocusedTheTickConvertsOnFromTheBits) {
+    retype(w().txtB, QStringLiteral("0"));
+    w().txtA->setFocus(Qt::TabFocusReason);
+    w().txtA->setText(QStringLiteral("65.7"));
+    w().txtB->setFocus(Qt::TabFocusReason);
+    w().tmrWait_Timer();
+    EXPECT_EQ(w().txtB->text(), QStringLiteral("01000001"));
+    EXPECT_EQ(w().txtA->text(), QStringLiteral("65"));
+    EXPECT_EQ(w().lblC->text(), QStringLiteral("A"));
+}
+
+struct FocusColours {
+    int box;  // 0 txtC, 1 txtA, 2 txtB
+    unsigned lblC, txtA, txtB;
+};
+
+class PanelFocus : public CharacterPanelTest, public ::testing::WithParamInterface<FocusColours> {};
+
+TEST_P(PanelFocus, TheBoxInUseTakesTheFocusColour) {
+    const FocusColours& c = GetParam();
+    // Start from another box, so that the focus really arrives.
+    QWidget* boxes[] = {w().txtC, w().txtA, w().txtB};
+    boxes[(c.box + 1) % 3]->setFocus(Qt::TabFocusReason);
+    boxes[c.box]->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(w().dispatch.nFocus, c.box);
+    EXPECT_EQ(backOf(w().lblC), c.lblC);
+    EXPECT_EQ(backOf(w().txtA), c.txtA);
+    EXPECT_EQ(backOf(w().txtB), c.txtB);
+    EXPECT_EQ(backOf(w().txtCodeA), 0x14AAE6u) << "the code fields keep their colours";
+    EXPECT_EQ(backOf(w().txtCodeB), 0x14D2E6u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Boxes, PanelFocus,
+                         ::testing::Values(FocusColours{0, 0x14AAE6, 0x14D2E6, 0x14D2E6},
+                                           FocusColours{1, 0x14D2E6, 0x14AAE6, 0x14D2E6},
+                                           FocusColours{2, 0x14D2E6, 0x14D2E6, 0x14AAE6}));
+
+TEST_F(CharacterPanelTest, ARedDecimalBoxTakesTheIdleColourWhenAnotherBoxGainsTheFocus) {
+    retype(w().txtA, QStringLiteral("999"));
+    ASSERT_EQ(backOf(w().txtA), 0xFA6464u);
+    QTest::keyClick(w().txtA, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), w().txtB);
+    EXPECT_EQ(backOf(w().txtA), 0x14D2E6u);
+    QTest::keyClick(w().txtB, Qt::Key_Tab, Qt::ShiftModifier);
+    EXPECT_EQ(backOf(w().txtA), 0x14AAE6u);
+}
+
+TEST_F(CharacterPanelTest, AClickOnTheCharacterFocusesTheCharacterBox) {
+    w().txtA->setFocus(Qt::TabFocusReason);
+    clickButton(w().lblC);
+    EXPECT_EQ(QApplication::focusWidget(), w().txtC);
+    EXPECT_EQ(w().dispatch.nFocus, 0);
+    EXPECT_EQ(backOf(w().lblC), 0x14AAE6u);
+    EXPECT_EQ(backOf(w().txtA), 0x14D2E6u);
+}
+
+TEST_F(CharacterPanelTest, PictureOfTheCharacterPanel) {
+    typeText(w().txtC, QStringLiteral("\u00f1"));
+    w().txtB->setFocus(Qt::TabFocusReason);
+    savePicture(w(), QStringLiteral("character-panel"));
+    retype(w().txtA, QStringLiteral("300"));
+    savePicture(w(), QStringLiteral("character-panel-error"));
+}
+
+}  // namespace
+}  // namespace trelvane

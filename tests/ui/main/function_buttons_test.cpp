@@ -1,0 +1,204 @@
+// The function buttons: pressed look, grouping view, About box.
+#include <algorithm>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QClipboard>
+#include <QMessageBox>
+#include <QTest>
+
+#include "main_window_fixture.h"
+
+namespace trelvane {
+namespace {
+
+// What a modal box showed before the test closed it.
+struct SeenBox {
+    bool shown = false;
+    QString title;
+    QString text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    bool hasPixmap = false;
+    QWidget* owner = nullptr;
+};
+
+// Reads and closes the next message box as soon as it is shown.
+void closeNextBox(QObject* context, SeenBox& seen) {
+    auto* poll = new QTimer(context);
+    poll->setInterval(10);
+    QObject::connect(poll, &QTimer::timeout, context, [poll, &seen] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box == nullptr) {
+            return;
+        }
+        seen.shown = true;
+        seen.title = box->windowTitle();
+        seen.text = box->text();
+        seen.icon = box->icon();
+        seen.hasPixmap = !box->iconPixmap().isNull();
+        seen.owner = box->parentWidget();
+        poll->stop();
+        poll->deleteLater();
+        box->button(QMessageBox::Ok)->click();
+    });
+    poll->start();
+}
+
+class FunctionButtonsTest : public MainWindowTest {
+  protected:
+    // The code panel in view with Campo A focused and in Binario.
+    void SetUp() override {
+        MainWindowTest::SetUp();
+        clickButton(w().cmdFn[0]);
+        runSlide();
+        ASSERT_EQ(QApplication::focusWidget(), w().txtCodeA);
+        clickButton(w().cmdOpt[1]);
+    }
+    void typeIntoA(const QString& keys) { QTest::keyClicks(w().txtCodeA, keys); }
+    void pasteIntoA(const QString& text) {
+        QApplication::clipboard()->setText(text);
+        QTest::keyClick(w().txtCodeA, Qt::Key_V, Qt::ControlModifier);
+    }
+    void expectClosedLook() {
+        EXPECT_EQ(w().cmdFn[3]->text(), QStringLiteral("..."));
+        EXPECT_EQ(backOf(w().cmdFn[3]), 0xF5F5F5u);
+        EXPECT_EQ(w().cmdFn[3]->toolTip(), QStringLiteral(" Separar en grupos "));
+    }
+};
+
+TEST_F(FunctionButtonsTest, PressingShowsTheShapeFilledUntilTheRelease) {
+    for (int i = 0; i < 4; ++i) {
+        QTest::mousePress(w().cmdFn[i], Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
+        EXPECT_TRUE(w().shpFn[i]->isFilled()) << i;
+        // Released outside: the look comes back and no action runs.
+        QTest::mouseRelease(w().cmdFn[i], Qt::LeftButton, Qt::NoModifier, QPoint(5, -30));
+        EXPECT_FALSE(w().shpFn[i]->isFilled()) << i;
+    }
+    EXPECT_FALSE(w().tmrRebote1->isActive());
+    EXPECT_TRUE(w().txtCodeC->isHidden());
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
+
+TEST_F(FunctionButtonsTest, PictureOfAPressedButton) {
+    QTest::mousePress(w().cmdFn[1], Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
+    savePicture(w(), QStringLiteral("main-function-button-pressed"));
+    QTest::mouseRelease(w().cmdFn[1], Qt::LeftButton, Qt::NoModifier, QPoint(5, -30));
+}
+
+TEST_F(FunctionButtonsTest, GroupingShowsTheBytesAndTheButtonTurnsIntoClose) {
+    typeIntoA(QStringLiteral("0100000101000010"));
+    clickButton(w().cmdFn[3]);
+    EXPECT_FALSE(w().txtCodeC->isHidden());
+    EXPECT_EQ(w().txtCodeC->text(), QStringLiteral("01000001 01000010"));
+    EXPECT_EQ(w().cmdFn[3]->text(), QStringLiteral("x"));
+    EXPECT_EQ(backOf(w().cmdFn[3]), 0xE04343u);
+    EXPECT_EQ(w().cmdFn[3]->toolTip(), QStringLiteral(" Cerrar "));
+    EXPECT_EQ(QApplication::focusWidget(), w().txtCodeC);
+    EXPECT_EQ(w().txtCodeC->textCursor().position(), 17);
+    EXPECT_FALSE(w().txtCodeC->textCursor().hasSelection());
+    EXPECT_EQ(w().dispatch.nFocus, 3) << "the view has no focus handling";
+    savePicture(w(), QStringLiteral("grouping-view"));
+
+    clickButton(w().cmdFn[3]);
+    EXPECT_TRUE(w().txtCodeC->isHidden());
+    expectClosedLook();
+    EXPECT_EQ(QApplication::focusWidget(), w().txtCodeA);
+    EXPECT_EQ(w().txtCodeA->textCursor().position(), 16);
+    EXPECT_EQ(w().txtCodeC->text(), QStringLiteral("01000001 01000010")) << "kept while hidden";
+}
+
+TEST_F(FunctionButtonsTest, TheViewIsASnapshot) {
+    typeIntoA(QStringLiteral("0100000101000010"));
+    clickButton(w().cmdFn[3]);
+    w().txtCodeA->setFocus(Qt::TabFocusReason);
+    w().txtCodeA->moveCaretToEnd();
+    typeIntoA(QStringLiteral("01000011"));
+    EXPECT_EQ(w().txtCodeC->text(), QStringLiteral("01000001 01000010"));
+    clickButton(w().cmdFn[3]);
+    clickButton(w().cmdFn[3]);
+    EXPECT_EQ(w().txtCodeC->text(), QStringLiteral("01000001 01000010 01000011"));
+}
+
+TEST_F(FunctionButtonsTest, GroupingFromCampoBAndAnIncompleteLastGroup) {
+    w().txtCodeB->setFocus(Qt::TabFocusReason);
+    QTest::keyClicks(w().txtCodeB, QStringLiteral("01000001010000101"));
+    clickButton(w().cmdFn[3]);
+    EXPECT_EQ(w().txtCodeC->text(), QStringLiteral("01000001 01000010 1"));
+    clickButton(w().cmdFn[3]);
+    EXPECT_EQ(QApplication::focusWidget(), w().txtCodeB);
+    EXPECT_EQ(w().txtCodeB->textCursor().position(), 17);
+}
+
+struct Rejected {
+    const char* name;
+    const char16_t* text;
+};
+
+class GroupingRejected : public FunctionButtonsTest,
+                         public ::testing::WithParamInterface<Rejected> {};
+
+TEST_P(GroupingRejected, ShowsTheMessageAndChangesNothing) {
+    clickButton(w().cmdOpt[0]);  // Texto: any text may stand in Campo A
+    pasteIntoA(QString::fromUtf16(GetParam().text));
+    SeenBox seen;
+    closeNextBox(&w(), seen);
+    clickButton(w().cmdFn[3]);
+    EXPECT_TRUE(seen.shown);
+    EXPECT_EQ(seen.title, QStringLiteral("Trelvane"));
+    EXPECT_EQ(seen.text, QStringLiteral("Seleccione por lo menos 2 bytes de código binario."));
+    EXPECT_EQ(seen.icon, QMessageBox::Warning);
+    EXPECT_EQ(seen.owner, &w());
+    EXPECT_TRUE(w().txtCodeC->isHidden());
+    expectClosedLook();
+}
+
+INSTANTIATE_TEST_SUITE_P(Texts, GroupingRejected,
+                         ::testing::Values(Rejected{"fifteen digits", u"010000010100001"},
+                                           Rejected{"a blank", u"01000001 1000010"},
+                                           Rejected{"a two", u"0100000101000012"},
+                                           Rejected{"a line break", u"01000001\n1000010"},
+                                           Rejected{"empty", u""}),
+                         [](const auto& info) {
+                             std::string name = info.param.name;
+                             std::replace(name.begin(), name.end(), ' ', '_');
+                             return name;
+                         });
+
+TEST_F(FunctionButtonsTest, WithTheCharacterPanelFocusedLastEveryRequestIsRejected) {
+    typeIntoA(QStringLiteral("0100000101000010"));
+    w().txtB->setFocus(Qt::TabFocusReason);
+    ASSERT_EQ(w().dispatch.nFocus, 2);
+    SeenBox seen;
+    closeNextBox(&w(), seen);
+    clickButton(w().cmdFn[3]);
+    EXPECT_TRUE(seen.shown);
+    EXPECT_TRUE(w().txtCodeC->isHidden());
+}
+
+TEST_F(FunctionButtonsTest, AnOpenViewStaysOpenWhileTheCharacterPanelIsInView) {
+    typeIntoA(QStringLiteral("0100000101000010"));
+    clickButton(w().cmdFn[3]);
+    clickButton(w().cmdFn[0]);
+    runSlide();
+    EXPECT_TRUE(w().cmdFn[3]->isHidden());
+    EXPECT_FALSE(w().txtCodeC->isHidden());
+    clickButton(w().cmdFn[0]);
+    runSlide();
+    EXPECT_EQ(w().cmdFn[3]->text(), QStringLiteral("x"));
+    EXPECT_FALSE(w().txtCodeC->isHidden());
+}
+
+TEST_F(FunctionButtonsTest, TheAboutBox) {
+    SeenBox seen;
+    closeNextBox(&w(), seen);
+    clickButton(w().cmdFn[2]);
+    EXPECT_TRUE(seen.shown);
+    EXPECT_EQ(seen.title, QStringLiteral("Trelvane"));
+    EXPECT_EQ(seen.text, QStringLiteral("Moravin\nTrelvane: Versión 3.1.6"));
+    EXPECT_EQ(seen.owner, &w());
+    EXPECT_EQ(w().focusWidget(), w().txtCodeA) << "nothing else changes";
+    EXPECT_EQ(w().dispatch.nFocus, 3);
+}
+
+}  // namespace
+}  // namespace trelvane
