@@ -1,8 +1,10 @@
 #pragma once
 
+#include <QAbstractScrollArea>
+#include <QBasicTimer>
 #include <QColor>
-#include <QPlainTextEdit>
 #include <QString>
+#include <vector>
 
 namespace trelvane {
 
@@ -15,27 +17,57 @@ namespace trelvane {
 // the program writes a different text, never for an identical one, and after every edit of
 // the user that changes the text; keyPress with the typed character's code (the handler may
 // set it to 0 to discard the key); gotFocus; clicked after a mouse click in the box.
-class CodeEdit : public QPlainTextEdit {
+//
+// The box lays its text out and paints it itself. The line breaks of the whole text are found
+// in one pass over it and only the lines in view are drawn, so a text of millions of
+// characters shows and edits as quickly as a short one; an editor built on QTextDocument lays
+// a single paragraph of a million digits out in about a second, and every edit does it again.
+class CodeEdit : public QAbstractScrollArea {
     Q_OBJECT
   public:
     explicit CodeEdit(QWidget* parent = nullptr);
 
-    // The text as the box holds it. Cheap: the text is kept, not read back from the editor.
+    // The text as the box holds it.
     const QString& text() const { return text_; }
 
-    // A program write. Not limited by the maximum length.
+    // A program write. Not limited by the maximum length. The caret goes to the start.
     void setText(const QString& text);
 
     // Caret after the last character, nothing selected.
     void moveCaretToEnd();
+
+    // The caret and the selection, as positions in the text. The selection runs from the
+    // anchor to the caret.
+    int caretPosition() const { return caret_; }
+    int selectionStart() const { return std::min(anchor_, caret_); }
+    int selectionEnd() const { return std::max(anchor_, caret_); }
+    bool hasSelection() const { return anchor_ != caret_; }
+    QString selectedText() const;
+    void setCaretPosition(int position, bool keepAnchor = false);
 
     // The most characters the user may type or paste; 0 for no limit. Program writes are
     // never cut.
     void setUserMaxLength(int length) { userMaxLength_ = length; }
     int userMaxLength() const { return userMaxLength_; }
 
+    void setReadOnly(bool readOnly);
+    bool isReadOnly() const { return readOnly_; }
+
     void setBackColor(const QColor& color);
     QColor backColor() const;
+
+    // The lines the text takes at the box's width; the first line in view.
+    int lineCount() const { return static_cast<int>(lineStarts_.size()); }
+    int firstVisibleLine() const;
+    // Where the text of a line starts.
+    int lineStart(int line) const { return lineStarts_.at(static_cast<std::size_t>(line)); }
+
+  public slots:
+    void selectAll();
+    void copy() const;
+    void cut();
+    void paste();
+    void undo();
 
   signals:
     void changed();
@@ -44,26 +76,72 @@ class CodeEdit : public QPlainTextEdit {
     void clicked();
 
   protected:
+    bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;
+    QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
     void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
-    QMimeData* createMimeDataFromSelection() const override;
-    void insertFromMimeData(const QMimeData* source) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
+    void timerEvent(QTimerEvent* event) override;
 
   private:
-    void noteContentsChange(int position, int removed, int added);
-    void raisePendingChange();
-    void typeText(const QString& typed);
+    // The last edit of the user, kept so that it can be undone; undoing it again redoes it.
+    struct Edit {
+        int position = 0;
+        QString removed;
+        QString inserted;
+    };
+
+    void replaceSelection(const QString& inserted);
+    void applyEdit(int position, int removedLength, const QString& inserted, bool keepForUndo);
+    void typeText(const QString& typed, bool cutToRoom);
+    void typeCharacter(int code, const QString& typed);
+    void deleteBackward();
+    void deleteForward();
+    bool moveByKey(const QKeyEvent& event);
     int roomForUser() const;
-    QString documentText(int position, int length) const;
+
+    // Layout.
+    void relayout();
+    void updateScrollBar();
+    void ensureCaretVisible();
+    qreal advance(char16_t c) const;
+    qreal advanceAt(int position, qreal x) const;
+    qreal tabAdvance(qreal x) const;
+    qreal wrapWidth() const;
+    int visibleLines() const;
+    int lineOf(int position) const;
+    int lineEnd(int line) const;
+    qreal xOf(int position) const;
+    int positionAt(const QPoint& point) const;
+    QRectF caretRect() const;
+    void restartCaretBlink();
 
     QString text_;
+    int caret_ = 0;
+    int anchor_ = 0;
     int userMaxLength_ = 0;
-    bool programWrite_ = false;
-    bool changePending_ = false;
+    bool readOnly_ = false;
     bool pressed_ = false;
+    bool caretShown_ = false;
+    bool hasUndo_ = false;
+    Edit lastEdit_;
+    QBasicTimer caretBlink_;
+
+    std::vector<int> lineStarts_{0};
+    qreal lineHeight_ = 1;
+    qreal ascent_ = 0;
+    qreal laidOutWidth_ = -1;
+    mutable std::vector<float> advances_;  // per UTF-16 unit, < 0 until measured
 };
 
 }  // namespace trelvane

@@ -44,8 +44,8 @@ TEST_F(CodePanelTest, TheTypicalRequestFromStart) {
     QTest::keyClicks(w().txtCodeA, QStringLiteral("H"));
     EXPECT_EQ(w().txtCodeA->text(), QStringLiteral("H"));
     EXPECT_EQ(w().txtCodeB->text(), QStringLiteral("01001000"));
-    EXPECT_EQ(w().txtCodeB->textCursor().position(), 8);
-    EXPECT_FALSE(w().txtCodeB->textCursor().hasSelection());
+    EXPECT_EQ(w().txtCodeB->caretPosition(), 8);
+    EXPECT_FALSE(w().txtCodeB->hasSelection());
     EXPECT_EQ(backOf(w().txtCodeA), 0x14AAE6u);
     EXPECT_TRUE(w().frme500[0]->isHidden());
     EXPECT_TRUE(w().frme500[1]->isHidden());
@@ -131,11 +131,11 @@ TEST_F(CodePanelTest, ABlankTypedInCampoAInBinarioIsRemovedAndTheCaretGoesToTheE
     clickMode(1);
     clickMode(4);
     typeInto(w().txtCodeA, QStringLiteral("0100"));
-    w().txtCodeA->moveCursor(QTextCursor::Start);
+    w().txtCodeA->setCaretPosition(0);
     QTest::keyClick(w().txtCodeA, Qt::Key_Right);
     QTest::keyClick(w().txtCodeA, Qt::Key_Space);
     EXPECT_EQ(w().txtCodeA->text(), QStringLiteral("0100"));
-    EXPECT_EQ(w().txtCodeA->textCursor().position(), 4);
+    EXPECT_EQ(w().txtCodeA->caretPosition(), 4);
     typeInto(w().txtCodeA, QStringLiteral("0001"));
     EXPECT_EQ(w().txtCodeB->text(), QStringLiteral("A"));
 }

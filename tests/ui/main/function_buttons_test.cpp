@@ -95,8 +95,8 @@ TEST_F(FunctionButtonsTest, GroupingShowsTheBytesAndTheButtonTurnsIntoClose) {
     EXPECT_EQ(backOf(w().cmdFn[3]), 0xE04343u);
     EXPECT_EQ(w().cmdFn[3]->toolTip(), QStringLiteral(" Cerrar "));
     EXPECT_EQ(QApplication::focusWidget(), w().txtCodeC);
-    EXPECT_EQ(w().txtCodeC->textCursor().position(), 17);
-    EXPECT_FALSE(w().txtCodeC->textCursor().hasSelection());
+    EXPECT_EQ(w().txtCodeC->caretPosition(), 17);
+    EXPECT_FALSE(w().txtCodeC->hasSelection());
     EXPECT_EQ(w().dispatch.nFocus, 3) << "the view has no focus handling";
     savePicture(w(), QStringLiteral("grouping-view"));
 
@@ -104,7 +104,7 @@ TEST_F(FunctionButtonsTest, GroupingShowsTheBytesAndTheButtonTurnsIntoClose) {
     EXPECT_TRUE(w().txtCodeC->isHidden());
     expectClosedLook();
     EXPECT_EQ(QApplication::focusWidget(), w().txtCodeA);
-    EXPECT_EQ(w().txtCodeA->textCursor().position(), 16);
+    EXPECT_EQ(w().txtCodeA->caretPosition(), 16);
     EXPECT_EQ(w().txtCodeC->text(), QStringLiteral("01000001 01000010")) << "kept while hidden";
 }
 
@@ -127,7 +127,7 @@ TEST_F(FunctionButtonsTest, GroupingFromCampoBAndAnIncompleteLastGroup) {
     EXPECT_EQ(w().txtCodeC->text(), QStringLiteral("01000001 01000010 1"));
     clickButton(w().cmdFn[3]);
     EXPECT_EQ(QApplication::focusWidget(), w().txtCodeB);
-    EXPECT_EQ(w().txtCodeB->textCursor().position(), 17);
+    EXPECT_EQ(w().txtCodeB->caretPosition(), 17);
 }
 
 struct Rejected {
