@@ -5,6 +5,7 @@
 #include "frm_ascii.h"
 #include "frm_inicio.h"
 #include "program_icon.h"
+#include "start_up_report.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -12,7 +13,7 @@ int main(int argc, char** argv) {
     QApplication::setWindowIcon(trelvane::programIcon());
     trelvane::registerFontSubstitutes();
 
-    trelvane::FrmInicio frmInicio([] { trelvane::FrmAscii::open(); });
+    trelvane::FrmInicio frmInicio([] { trelvane::reportWhenShown(trelvane::FrmAscii::open()); });
     frmInicio.show();
     return QApplication::exec();
 }
