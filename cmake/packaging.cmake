@@ -20,6 +20,6 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY "optional")
 # that stand in for the window fonts are recommended, as the program falls back to the
 # system's sans-serif without them.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-open-sans, fonts-crosextra-carlito")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-open-sans, fonts-crosextra-carlito, fonts-symbola")
 
 include(CPack)
