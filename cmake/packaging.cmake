@@ -17,8 +17,8 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${TRELVANE_COMPANY}")
 set(CPACK_DEBIAN_PACKAGE_SECTION "utils")
 set(CPACK_DEBIAN_PACKAGE_PRIORITY "optional")
 # The libraries the program links (Qt, the C++ runtime) come from dpkg-shlibdeps; the fonts
-# that stand in for the window fonts are recommended, as the program falls back to the
-# system's sans-serif without them.
+# that stand in for the window fonts, and the one that draws control characters, are
+# recommended: the program falls back to the system's sans-serif without them.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-open-sans, fonts-crosextra-carlito, fonts-symbola")
 
