@@ -195,8 +195,11 @@ void CodeEdit::applyEdit(int position, int removedLength, const QString& inserte
         lastEdit_ = {position, removed, inserted};
         hasUndo_ = true;
     }
+    // The lines before the edited one stay as they are; the line before it may take a word
+    // that the edit has shortened.
+    const int firstChangedLine = std::max(0, lineOf(position) - 1);
     text_.replace(position, removedLength, inserted);
-    relayout();
+    relayout(firstChangedLine);
     ensureCaretVisible();
     restartCaretBlink();
     viewport()->update();
@@ -504,19 +507,20 @@ int CodeEdit::visibleLines() const {
 // Finds where every line starts, in one pass: a line feed ends a line; a line too long for the
 // box breaks after its last blank, or anywhere in a run without blanks. Blanks at the end of a
 // line hang past the edge, as in any editor.
-void CodeEdit::relayout() {
+void CodeEdit::relayout(int fromLine) {
     const QFontMetricsF metrics(font());
     lineHeight_ = std::max<qreal>(1, metrics.lineSpacing());
     ascent_ = metrics.ascent();
     laidOutWidth_ = wrapWidth();
 
-    lineStarts_.assign(1, 0);
+    // A line starts with nothing measured yet, so the pass can start again at any line.
+    lineStarts_.resize(static_cast<std::size_t>(std::clamp(fromLine, 0, lineCount() - 1)) + 1);
     const int length = static_cast<int>(text_.size());
     const char16_t* chars = reinterpret_cast<const char16_t*>(text_.constData());
-    int start = 0;
+    int start = lineStarts_.back();
     int afterBlank = -1;  // where the line could break: after its last blank
     qreal x = 0;
-    for (int i = 0; i < length; ++i) {
+    for (int i = start; i < length; ++i) {
         const char16_t c = chars[i];
         if (c == u'\n') {
             start = i + 1;

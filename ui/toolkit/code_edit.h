@@ -111,7 +111,7 @@ class CodeEdit : public QAbstractScrollArea {
     int roomForUser() const;
 
     // Layout.
-    void relayout();
+    void relayout(int fromLine = 0);
     void updateScrollBar();
     void ensureCaretVisible();
     qreal advance(char16_t c) const;

@@ -260,6 +260,45 @@ TEST_F(CodeEditTest, TextWithBlanksBreaksAfterAWord) {
     }
 }
 
+// An edit lays out again only from the line before it; the lines must come out as a full
+// layout of the new text gives them.
+TEST_F(CodeEditTest, LinesAfterAnEditAreTheLinesOfTheNewText) {
+    QString words;
+    for (int i = 0; words.size() < 600; ++i) {
+        words += QString(1 + i % 13, QLatin1Char('a' + i % 26)) + QLatin1Char(i % 7 ? ' ' : '\n');
+    }
+    edit.setText(words);
+    CodeEdit fresh;
+    fresh.resize(edit.size());
+    fresh.show();
+    ASSERT_EQ(fresh.viewport()->width(), edit.viewport()->width());
+    struct Edit {
+        int line;
+        int offset;
+        QString keys;
+    };
+    for (const Edit& e : {Edit{3, 0, QStringLiteral("\b")}, Edit{5, 2, QStringLiteral("  ")},
+                          Edit{8, 1, QStringLiteral("\b\b\b\b")},
+                          Edit{2, 0, QStringLiteral("xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx")},
+                          Edit{6, 0, QStringLiteral("\n")}}) {
+        edit.setCaretPosition(edit.lineStart(e.line) + e.offset);
+        for (QChar key : e.keys) {
+            if (key == QLatin1Char('\b')) {
+                QTest::keyClick(&edit, Qt::Key_Backspace);
+            } else if (key == QLatin1Char('\n')) {
+                QTest::keyClick(&edit, Qt::Key_Return);
+            } else {
+                QTest::keyClick(&edit, key.toLatin1());
+            }
+        }
+        fresh.setText(edit.text());
+        ASSERT_EQ(edit.lineCount(), fresh.lineCount()) << e.line;
+        for (int line = 0; line < fresh.lineCount(); ++line) {
+            ASSERT_EQ(edit.lineStart(line), fresh.lineStart(line)) << e.line << " " << line;
+        }
+    }
+}
+
 TEST_F(CodeEditTest, ANarrowerBoxTakesMoreLines) {
     edit.setText(QString(300, QLatin1Char('0')));
     const int wide = edit.lineCount();
