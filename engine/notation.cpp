@@ -22,9 +22,10 @@ constexpr auto kByteBits = [] {
     return table;
 }();
 
-// The decimal digits of every code, without leading zeros.
+// The decimal digits of every code, without leading zeros, followed by a blank: four units
+// that are copied whole, the output advancing only by the digits and the blank.
 struct CodeDigits {
-    std::array<char16_t, 3> digits;
+    std::array<char16_t, 4> digits;
     std::size_t length;
 };
 constexpr auto kCodeDigits = [] {
@@ -33,12 +34,12 @@ constexpr auto kCodeDigits = [] {
         CodeDigits& d = table[code];
         if (code >= 100) {
             d = {{char16_t(u'0' + code / 100), char16_t(u'0' + code / 10 % 10),
-                  char16_t(u'0' + code % 10)},
+                  char16_t(u'0' + code % 10), u' '},
                  3};
         } else if (code >= 10) {
-            d = {{char16_t(u'0' + code / 10), char16_t(u'0' + code % 10), u'0'}, 2};
+            d = {{char16_t(u'0' + code / 10), char16_t(u'0' + code % 10), u' ', u' '}, 2};
         } else {
-            d = {{char16_t(u'0' + code), u'0', u'0'}, 1};
+            d = {{char16_t(u'0' + code), u' ', u' ', u' '}, 1};
         }
     }
     return table;
@@ -76,13 +77,15 @@ std::u16string joinCodes(std::size_t count, CodeAt codeAt) {
     for (std::size_t i = 0; i < count; ++i) {
         length += kCodeDigits[codeAt(i)].length;
     }
-    std::u16string out(length, u' ');
+    // Room for the whole four units of the last code; cut back to the length afterwards.
+    std::u16string out(length + 3, u' ');
     char16_t* dst = out.data();
     for (std::size_t i = 0; i < count; ++i) {
         const CodeDigits& d = kCodeDigits[codeAt(i)];
-        std::memcpy(dst, d.digits.data(), d.length * sizeof(char16_t));
-        dst += d.length + 1;  // the blank is already there
+        std::memcpy(dst, d.digits.data(), sizeof d.digits);
+        dst += d.length + 1;
     }
+    out.resize(length);
     return out;
 }
 
