@@ -1,7 +1,6 @@
 #include "main_window_fixture.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QTest>
 
 namespace trelvane {
@@ -57,15 +56,6 @@ void typeText(QWidget* widget, const QString& text) {
         QTest::sendKeyEvent(QTest::Press, widget, key, QString(c), Qt::NoModifier);
         QTest::sendKeyEvent(QTest::Release, widget, key, QString(c), Qt::NoModifier);
     }
-}
-
-void savePicture(QWidget& widget, const QString& name) {
-    const QString folder = qEnvironmentVariable("TRELVANE_PICTURES");
-    if (folder.isEmpty()) {
-        return;
-    }
-    QDir().mkpath(folder);
-    widget.grab().save(folder + QLatin1Char('/') + name + QStringLiteral(".png"));
 }
 
 }  // namespace trelvane

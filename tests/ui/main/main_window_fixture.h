@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "frm_ascii.h"
+#include "pictures.h"
 
 namespace trelvane {
 
@@ -31,8 +32,5 @@ class MainWindowTest : public ::testing::Test {
 
 // Types a text key by key, characters beyond ASCII included.
 void typeText(QWidget* widget, const QString& text);
-
-// Saves a picture of a widget as <name>.png in the folder named by TRELVANE_PICTURES.
-void savePicture(QWidget& widget, const QString& name);
 
 }  // namespace trelvane

@@ -3,11 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QDir>
 #include <QTest>
 #include <memory>
 
 #include "frm_inicio.h"
+#include "pictures.h"
 
 namespace trelvane {
 namespace {
@@ -15,13 +15,6 @@ namespace {
 const QColor kSplashBlue(0x14, 0xAA, 0xE6);
 const QColor kPressedBlue(0x05, 0x91, 0xCC);
 const QColor kLineWhite(0xFA, 0xFA, 0xFA);
-
-void savePicture(QWidget* window, const QString& name) {
-    const QString folder = qEnvironmentVariable("TRELVANE_PICTURES");
-    ASSERT_FALSE(folder.isEmpty());
-    ASSERT_TRUE(QDir().mkpath(folder));
-    ASSERT_TRUE(window->grab().save(folder + QLatin1Char('/') + name));
-}
 
 class FrmInicioTest : public ::testing::Test {
   protected:
@@ -133,7 +126,7 @@ TEST_F(FrmInicioTest, PressingXShowsTheDarkSquareAndReleasingOutsideEndsNothing)
     QTest::mousePress(splash->lblEsc, Qt::LeftButton);
     EXPECT_TRUE(splash->lblEsc->isOpaque());
     EXPECT_EQ(splash->grab().toImage().pixelColor(inside), kPressedBlue);
-    savePicture(splash.get(), QStringLiteral("splash-pressed.png"));
+    savePicture(*splash, QStringLiteral("splash-pressed"));
 
     QTest::mouseRelease(splash->lblEsc, Qt::LeftButton, {}, QPoint(-30, 60));
     EXPECT_FALSE(splash->lblEsc->isOpaque());
@@ -166,7 +159,7 @@ TEST(FrmInicioEnd, ClickOnXLeavesTheEventLoopAtOnce) {
 TEST_F(FrmInicioTest, PictureOfTheSplash) {
     tick(10);
     const QImage picture = splash->grab().toImage();
-    savePicture(splash.get(), QStringLiteral("splash.png"));
+    savePicture(*splash, QStringLiteral("splash"));
     // Half the line is drawn along the bottom edge; the border frames the window.
     const int lineEnd = static_cast<int>(splash->lnGo.x2 / 15);
     EXPECT_EQ(picture.pixelColor(lineEnd - 10, 295), kLineWhite);

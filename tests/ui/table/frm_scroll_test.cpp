@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QDir>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
@@ -15,6 +14,7 @@
 
 #include "codepage.h"
 #include "frm_scroll.h"
+#include "pictures.h"
 
 namespace trelvane {
 namespace {
@@ -68,13 +68,6 @@ QString expectedColumn(int first, int last) {
         rows << expectedRow(code);
     }
     return rows.join(QStringLiteral("\r\n"));
-}
-
-void savePicture(QWidget* window, const QString& name) {
-    const QString folder = qEnvironmentVariable("TRELVANE_PICTURES");
-    ASSERT_FALSE(folder.isEmpty());
-    ASSERT_TRUE(QDir().mkpath(folder));
-    ASSERT_TRUE(window->grab().save(folder + QLatin1Char('/') + name));
 }
 
 class FrmScrollTest : public ::testing::Test {
@@ -366,11 +359,11 @@ TEST_F(FrmScrollTest, PictureOfTheFullTable) {
     }
     const QImage picture = window->grab().toImage();
     EXPECT_EQ(picture.pixelColor(2, 2), QColor(0xF5, 0xF5, 0xF5));
-    savePicture(window, QStringLiteral("table.png"));
+    savePicture(*window, QStringLiteral("table"));
 
     window->txtA->verticalScrollBar()->setValue(window->txtA->verticalScrollBar()->maximum());
     window->txtB->verticalScrollBar()->setValue(window->txtB->verticalScrollBar()->maximum());
-    savePicture(window, QStringLiteral("table-scrolled.png"));
+    savePicture(*window, QStringLiteral("table-scrolled"));
 }
 
 }  // namespace

@@ -6,7 +6,6 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QDir>
 #include <QFontMetricsF>
 #include <QImage>
 #include <QInputMethodEvent>
@@ -14,6 +13,7 @@
 #include <QTest>
 
 #include "code_edit.h"
+#include "pictures.h"
 
 namespace trelvane {
 namespace {
@@ -361,11 +361,7 @@ TEST_F(CodeEditTest, PictureOfWrappedTextControlCharactersAndASelection) {
                  QString(120, QLatin1Char('1')));
     edit.setCaretPosition(2);
     edit.setCaretPosition(9, true);
-    const QString folder = qEnvironmentVariable("TRELVANE_PICTURES");
-    if (!folder.isEmpty()) {
-        QDir().mkpath(folder);
-        EXPECT_TRUE(edit.grab().save(folder + QStringLiteral("/code-edit.png")));
-    }
+    savePicture(edit, QStringLiteral("code-edit"));
     // The selected characters are drawn on the highlight.
     const QImage picture = edit.viewport()->grab().toImage();
     const QColor mark = edit.palette().color(QPalette::Active, QPalette::Highlight);
