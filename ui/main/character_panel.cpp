@@ -108,26 +108,28 @@ void FrmAscii::lblC_Click() {
     txtC->setFocus(Qt::MouseFocusReason);
 }
 
-// The box that gains the focus takes the focus colour, the other two the idle colour.
+// The box that gains the focus (0 txtC, 1 txtA, 2 txtB) takes the focus colour, the other two
+// the idle colour; the character box shows its colour on its face, lblC.
+void FrmAscii::characterBoxGotFocus(int box) {
+    dispatch.nFocus = box;
+    const auto colour = [&](int of) {
+        return QColor::fromRgb(of == box ? dispatch.vColorFocus : dispatch.vColorIdle);
+    };
+    txtA->setBackColor(colour(1));
+    txtB->setBackColor(colour(2));
+    lblC->setBackColor(colour(0));
+}
+
 void FrmAscii::txtC_GotFocus() {
-    dispatch.nFocus = 0;
-    txtA->setBackColor(QColor::fromRgb(dispatch.vColorIdle));
-    txtB->setBackColor(QColor::fromRgb(dispatch.vColorIdle));
-    lblC->setBackColor(QColor::fromRgb(dispatch.vColorFocus));
+    characterBoxGotFocus(0);
 }
 
 void FrmAscii::txtA_GotFocus() {
-    dispatch.nFocus = 1;
-    txtA->setBackColor(QColor::fromRgb(dispatch.vColorFocus));
-    txtB->setBackColor(QColor::fromRgb(dispatch.vColorIdle));
-    lblC->setBackColor(QColor::fromRgb(dispatch.vColorIdle));
+    characterBoxGotFocus(1);
 }
 
 void FrmAscii::txtB_GotFocus() {
-    dispatch.nFocus = 2;
-    txtA->setBackColor(QColor::fromRgb(dispatch.vColorIdle));
-    txtB->setBackColor(QColor::fromRgb(dispatch.vColorFocus));
-    lblC->setBackColor(QColor::fromRgb(dispatch.vColorIdle));
+    characterBoxGotFocus(2);
 }
 
 // A click on the strip of the decimal or binary box while the code panel is in view slides
