@@ -8,6 +8,7 @@
 #include "message.h"
 #include "program_icon.h"
 #include "twips.h"
+#include "visible_text.h"
 
 namespace trelvane {
 
@@ -17,17 +18,10 @@ constexpr double kFontPoints = 14.25;
 const QColor kDarkBlue(0x14, 0xAA, 0xE6);
 const QColor kLightBlue(0x14, 0xD2, 0xE6);
 
-constexpr char16_t kPictureBase = 0x2400;    // ␀ .. ␟ for codes 0 to 31
-constexpr char16_t kPictureDelete = 0x2421;  // ␡ for 127
-
 // The character a code stands for. Control characters are shown as their Unicode pictures,
 // so that a tab, a line feed or a carriage return neither hides nor breaks its row.
 QChar shownCharacter(int code) {
-    const char16_t c = charOf(static_cast<std::uint8_t>(code));
-    if (c < 32) {
-        return QChar(static_cast<char16_t>(kPictureBase + c));
-    }
-    return QChar(c == 127 ? kPictureDelete : c);
+    return controlPicture(charOf(static_cast<std::uint8_t>(code)));
 }
 
 // The row of a code: at least three digits, three blanks and the character ("065   A").

@@ -20,6 +20,7 @@
 #include "codepage.h"
 #include "focus_arrival.h"
 #include "key_code.h"
+#include "visible_text.h"
 
 namespace trelvane {
 
@@ -27,23 +28,15 @@ namespace {
 
 constexpr qreal kMargin = 4;    // between the box's edge and its text, in pixels
 constexpr int kTabColumns = 8;  // a tab stop every eight blanks
-constexpr char16_t kPictureBase = 0x2400;
-constexpr char16_t kPictureDelete = 0x2421;
 
 bool isBlank(char16_t c) {
     return c == u' ';
 }
 
-// What is drawn for a character: control characters other than the line feed and the tab
-// show as their control pictures.
+// What is drawn for a character: a line feed breaks the line and a tab moves to the next
+// stop; the other control characters show as their pictures.
 QChar shownAs(char16_t c) {
-    if (c < 32 && c != u'\n' && c != u'\t') {
-        return QChar(static_cast<char16_t>(kPictureBase + c));
-    }
-    if (c == 127) {
-        return QChar(kPictureDelete);
-    }
-    return QChar(c);
+    return c == u'\n' || c == u'\t' ? QChar(c) : controlPicture(c);
 }
 
 bool isWordCharacter(QChar c) {

@@ -1,15 +1,19 @@
 #pragma once
 
+#include <QChar>
 #include <QString>
 
 namespace trelvane {
 
-// Control characters cannot be seen in a text box, and some (a bare carriage return) would be
-// turned into something else by the editor. On screen they are shown as the Unicode control
-// pictures (U+2400 + code, U+2421 for 127); a line feed stays a line break and a tab a tab.
-// toVisible and fromVisible are exact inverses for every text of characters below U+2400 or
-// above U+2421.
+// Control characters cannot be seen in a text box, and some (a bare carriage return) would
+// break or hide a line. On screen they are shown as their Unicode control pictures (U+2400 +
+// code, U+2421 for 127).
+
+// The picture of a control character (codes 0 to 31 and 127); any other character itself.
+QChar controlPicture(char16_t c);
+
+// A text with its control characters shown as pictures; a tab stays a tab, and a line feed
+// stays a line break unless keepLineFeed is false.
 QString toVisible(const QString& text, bool keepLineFeed = true);
-QString fromVisible(const QString& shown);
 
 }  // namespace trelvane
