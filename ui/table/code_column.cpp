@@ -1,5 +1,7 @@
 #include "code_column.h"
 
+#include "base_color.h"
+
 namespace trelvane {
 
 CodeColumn::CodeColumn(QWidget* parent) : QPlainTextEdit(parent) {
@@ -21,9 +23,7 @@ void CodeColumn::setText(const QString& text) {
 }
 
 void CodeColumn::setBackColor(const QColor& color) {
-    QPalette p = palette();
-    p.setColor(QPalette::Base, color);
-    setPalette(p);
+    setBaseColor(*this, color);
 }
 
 }  // namespace trelvane

@@ -17,6 +17,7 @@
 #include <climits>
 #include <cmath>
 
+#include "base_color.h"
 #include "codepage.h"
 #include "focus_arrival.h"
 #include "key_code.h"
@@ -96,16 +97,11 @@ void CodeEdit::setReadOnly(bool readOnly) {
 }
 
 void CodeEdit::setBackColor(const QColor& color) {
-    QPalette p = palette();
-    if (p.color(QPalette::Base) == color) {
-        return;
-    }
-    p.setColor(QPalette::Base, color);
-    setPalette(p);
+    setBaseColor(*this, color);
 }
 
 QColor CodeEdit::backColor() const {
-    return palette().color(QPalette::Base);
+    return baseColor(*this);
 }
 
 int CodeEdit::firstVisibleLine() const {

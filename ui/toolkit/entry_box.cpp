@@ -6,6 +6,7 @@
 #include <QValidator>
 #include <algorithm>
 
+#include "base_color.h"
 #include "codepage.h"
 #include "focus_arrival.h"
 #include "key_code.h"
@@ -58,13 +59,11 @@ void EntryBox::setUserMaxLength(int length) {
 }
 
 void EntryBox::setBackColor(const QColor& color) {
-    QPalette p = palette();
-    p.setColor(QPalette::Base, color);
-    setPalette(p);
+    setBaseColor(*this, color);
 }
 
 QColor EntryBox::backColor() const {
-    return palette().color(QPalette::Base);
+    return baseColor(*this);
 }
 
 void EntryBox::keyPressEvent(QKeyEvent* event) {
