@@ -45,13 +45,13 @@ int main(int argc, char** argv) {
                             std::istreambuf_iterator<char>()};
 
     trelvane::MemoryWindow window;
-    window.dispatch.vModeA = *from;
-    window.dispatch.vModeB = *to;
+    window.dispatch.setMode(trelvane::CodeField::A, *from);
+    window.dispatch.setMode(trelvane::CodeField::B, *to);
     window.focus(trelvane::CodeField::A);
     window.setCodeText(trelvane::CodeField::A, trelvane::decodeCodePage(input));
 
     const std::string output = trelvane::encodeCodePage(window.codeText(trelvane::CodeField::B));
     std::fwrite(output.data(), 1, output.size(), stdout);
     // Bad binary or hexadecimal input converts nothing; say so on the exit status.
-    return window.dispatch.vBinBad ? 1 : 0;
+    return window.dispatch.vBinBad() ? 1 : 0;
 }

@@ -7,8 +7,8 @@ namespace trelvane {
 
 namespace {
 
-constexpr int focusOf(CodeField field) {
-    return field == CodeField::A ? 3 : 4;
+constexpr FocusBox focusOf(CodeField field) {
+    return field == CodeField::A ? FocusBox::txtCodeA : FocusBox::txtCodeB;
 }
 
 constexpr int firstModeButton(CodeField field) {
@@ -28,15 +28,27 @@ constexpr std::size_t kFlagLength = 500;
 
 // The field named by nFocus, if it names a code field.
 bool CodeDispatch::sourceField(CodeField& field) const {
-    if (nFocus == 3) {
+    if (nFocus_ == FocusBox::txtCodeA) {
         field = CodeField::A;
         return true;
     }
-    if (nFocus == 4) {
+    if (nFocus_ == FocusBox::txtCodeB) {
         field = CodeField::B;
         return true;
     }
     return false;
+}
+
+void CodeDispatch::loadStartValues() {
+    vColorFocus_ = kColorFocus;
+    vColorIdle_ = kColorIdle;
+    lColorError_ = kColorError;
+    vModeA_ = Texto;
+    vModeB_ = Binario;
+}
+
+void CodeDispatch::setMode(CodeField field, Mode mode) {
+    (field == CodeField::A ? vModeA_ : vModeB_) = mode;
 }
 
 void CodeDispatch::eCodeA() {
@@ -48,14 +60,14 @@ void CodeDispatch::eCodeB() {
 }
 
 void CodeDispatch::dispatchFrom(CodeField source) {
-    if (nFocus == focusOf(source)) {
+    if (nFocus_ == focusOf(source)) {
         eAuto(window_.codeText(source));
         const Mode sourceMode = mode(source);
         const Mode targetMode = mode(otherField(source));
         switch (sourceMode) {
             case Texto:
             case Decimal:
-                window_.setCodeBackColor(source, vColorFocus);
+                window_.setCodeBackColor(source, vColorFocus_);
                 // An empty decimal source has no codes: the target keeps what it shows.
                 if (sourceMode == Decimal && targetMode != Decimal &&
                     window_.codeTextLength(source) == 0) {
@@ -71,14 +83,14 @@ void CodeDispatch::dispatchFrom(CodeField source) {
                 } else {
                     eReHex(window_.codeText(source));
                 }
-                if (vBinBad) {
-                    window_.setCodeBackColor(source, lColorError);
+                if (vBinBad_) {
+                    window_.setCodeBackColor(source, lColorError_);
                     break;
                 }
                 // An incomplete last byte keeps the error colour but converts all the same;
                 // hexadecimal has no length check.
-                if (sourceMode == Hexadecimal || !vBinPartial) {
-                    window_.setCodeBackColor(source, vColorFocus);
+                if (sourceMode == Hexadecimal || !vBinPartial_) {
+                    window_.setCodeBackColor(source, vColorFocus_);
                 }
                 convertOrCopy(source, sourceMode, targetMode);
                 break;
@@ -142,18 +154,18 @@ void CodeDispatch::eTextDec(std::u16string_view iText) {
 
 void CodeDispatch::eDecText(std::u16string_view iDec) {
     const std::u16string text = decimalToText(iDec);
-    if (pairIs(vModeA, vModeB, Decimal, Texto)) {
+    if (pairIs(vModeA_, vModeB_, Decimal, Texto)) {
         deliver(text);
-    } else if (pairIs(vModeA, vModeB, Decimal, Binario) ||
-               pairIs(vModeA, vModeB, Decimal, Hexadecimal)) {
+    } else if (pairIs(vModeA_, vModeB_, Decimal, Binario) ||
+               pairIs(vModeA_, vModeB_, Decimal, Hexadecimal)) {
         eTextBin(text);
     }
 }
 
 void CodeDispatch::eTextBin(std::u16string_view iText) {
     const std::u16string binary = textToBinary(iText);
-    const bool binaryShown = ((vModeA == Texto || vModeA == Decimal) && vModeB == Binario) ||
-                             (vModeA == Binario && (vModeB == Texto || vModeB == Decimal));
+    const bool binaryShown = ((vModeA_ == Texto || vModeA_ == Decimal) && vModeB_ == Binario) ||
+                             (vModeA_ == Binario && (vModeB_ == Texto || vModeB_ == Decimal));
     if (binaryShown) {
         deliver(binary);
     } else {
@@ -171,11 +183,11 @@ void CodeDispatch::eBinHexa(std::u16string_view iBinary) {
 
 void CodeDispatch::eHexaBin(std::u16string_view iHexa) {
     const std::u16string binary = hexToBinary(iHexa);
-    if (pairIs(vModeA, vModeB, Hexadecimal, Binario)) {
+    if (pairIs(vModeA_, vModeB_, Hexadecimal, Binario)) {
         deliver(binary);
-    } else if (pairIs(vModeA, vModeB, Hexadecimal, Decimal)) {
+    } else if (pairIs(vModeA_, vModeB_, Hexadecimal, Decimal)) {
         eBinDec(binary);
-    } else if (pairIs(vModeA, vModeB, Hexadecimal, Texto)) {
+    } else if (pairIs(vModeA_, vModeB_, Hexadecimal, Texto)) {
         eBinText(binary);
     }
 }
@@ -200,16 +212,16 @@ void CodeDispatch::eFiltro(std::u16string_view iTextA) {
 
 void CodeDispatch::eReBin(std::u16string_view iBinary) {
     const BinaryCheck check = checkBinary(iBinary);
-    vBinBad = check.bad;
-    vBinPartial = check.partial;
+    vBinBad_ = check.bad;
+    vBinPartial_ = check.partial;
     CodeField source;
-    if (vBinPartial && sourceField(source)) {
-        window_.setCodeBackColor(source, lColorError);
+    if (vBinPartial_ && sourceField(source)) {
+        window_.setCodeBackColor(source, lColorError_);
     }
 }
 
 void CodeDispatch::eReHex(std::u16string_view iHexa) {
-    vBinBad = hasNonHexDigit(iHexa);
+    vBinBad_ = hasNonHexDigit(iHexa);
 }
 
 void CodeDispatch::eAuto(std::u16string_view iText) {
@@ -224,7 +236,7 @@ void CodeDispatch::eAuto(std::u16string_view iText) {
 }
 
 void CodeDispatch::switchToTexto(CodeField field) {
-    (field == CodeField::A ? vModeA : vModeB) = Texto;
+    setMode(field, Texto);
     const int first = firstModeButton(field);
     window_.setModeMark(first, true);
     for (int i = first + 1; i < first + 4; ++i) {
@@ -245,21 +257,21 @@ void CodeDispatch::cmdOpt_MouseDown(int index) {
 
 void CodeDispatch::cmdOpt_Click(int index) {
     if (index >= 0 && index <= 3) {
-        vModeA = static_cast<Mode>(index);
+        vModeA_ = static_cast<Mode>(index);
     } else if (index >= 4 && index <= 7) {
-        vModeB = static_cast<Mode>(index - 4);
+        vModeB_ = static_cast<Mode>(index - 4);
     }
-    if (nFocus == 3) {
+    if (nFocus_ == FocusBox::txtCodeA) {
         eCodeA();
-    } else if (nFocus == 4) {
+    } else if (nFocus_ == FocusBox::txtCodeB) {
         eCodeB();
     }
 }
 
 void CodeDispatch::codeFieldGotFocus(CodeField field) {
-    nFocus = focusOf(field);
-    window_.setCodeBackColor(CodeField::A, field == CodeField::A ? vColorFocus : vColorIdle);
-    window_.setCodeBackColor(CodeField::B, field == CodeField::B ? vColorFocus : vColorIdle);
+    nFocus_ = focusOf(field);
+    window_.setCodeBackColor(CodeField::A, field == CodeField::A ? vColorFocus_ : vColorIdle_);
+    window_.setCodeBackColor(CodeField::B, field == CodeField::B ? vColorFocus_ : vColorIdle_);
 }
 
 bool CodeDispatch::codeFieldAccepts(CodeField field, int keyCode) const {

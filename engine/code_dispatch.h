@@ -11,21 +11,35 @@ namespace trelvane {
 // The code panel's conversions: whenever a code field changes or a mode button is clicked,
 // the field that last gained the focus is read in its mode and the other field is rewritten
 // in its own mode. The state is the main window's, shared with the character panel.
+// The entry box that last gained the focus, numbered as the window's handlers number them.
+enum class FocusBox : int { txtC = 0, txtA = 1, txtB = 2, txtCodeA = 3, txtCodeB = 4 };
+
 class CodeDispatch {
   public:
     explicit CodeDispatch(CodeWindow& window) : window_(window) {}
 
-    // The entry box that last gained the focus: 0 txtC, 1 txtA, 2 txtB, 3 Campo A, 4 Campo B.
-    int nFocus = 0;
-    Mode vModeA = Texto;
-    Mode vModeB = Binario;
-    // Results of the last binary or hexadecimal validation.
-    bool vBinBad = false;
-    bool vBinPartial = false;
+    // The start values the window's load gives: the colours, Campo A in Texto and Campo B in
+    // Binario.
+    void loadStartValues();
 
-    Color vColorFocus = kColorFocus;
-    Color vColorIdle = kColorIdle;
-    Color lColorError = kColorError;
+    FocusBox nFocus() const { return nFocus_; }
+    // A box of the character panel gained the focus (the code fields use codeFieldGotFocus).
+    void setNFocus(FocusBox box) { nFocus_ = box; }
+
+    Mode vModeA() const { return vModeA_; }
+    Mode vModeB() const { return vModeB_; }
+    Mode mode(CodeField field) const { return field == CodeField::A ? vModeA_ : vModeB_; }
+    // Sets a field's mode without converting and without moving its mark: for the window's
+    // load and for tools that drive the dispatch without a window's buttons.
+    void setMode(CodeField field, Mode mode);
+
+    // Results of the last binary or hexadecimal validation.
+    bool vBinBad() const { return vBinBad_; }
+    bool vBinPartial() const { return vBinPartial_; }
+
+    Color vColorFocus() const { return vColorFocus_; }
+    Color vColorIdle() const { return vColorIdle_; }
+    Color lColorError() const { return lColorError_; }
 
     // Change handling of Campo A and Campo B.
     void eCodeA();
@@ -58,8 +72,6 @@ class CodeDispatch {
     void eReHex(std::u16string_view iHexa);
     void eAuto(std::u16string_view iText);
 
-    Mode mode(CodeField field) const { return field == CodeField::A ? vModeA : vModeB; }
-
   private:
     void dispatchFrom(CodeField source);
     void convertOrCopy(CodeField source, Mode sourceMode, Mode targetMode);
@@ -69,6 +81,14 @@ class CodeDispatch {
     bool sourceField(CodeField& field) const;
 
     CodeWindow& window_;
+    FocusBox nFocus_ = FocusBox::txtC;
+    Mode vModeA_ = Texto;
+    Mode vModeB_ = Binario;
+    bool vBinBad_ = false;
+    bool vBinPartial_ = false;
+    Color vColorFocus_ = kColorFocus;
+    Color vColorIdle_ = kColorIdle;
+    Color lColorError_ = kColorError;
 };
 
 }  // namespace trelvane

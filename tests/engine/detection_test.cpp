@@ -52,8 +52,8 @@ TEST(Detection, ForeignCharactersSwitchTheSourceToTexto) {
         w.paste(A, c.input);
 
         const Mode after = c.switches ? Texto : c.mode;
-        EXPECT_EQ(w.dispatch.vModeA, after);
-        EXPECT_EQ(w.dispatch.vModeB, Texto);
+        EXPECT_EQ(w.dispatch.vModeA(), after);
+        EXPECT_EQ(w.dispatch.vModeB(), Texto);
         EXPECT_EQ(w.marks, marksOf(after, Texto));
         EXPECT_EQ(readable(w.field(B).text), readable(c.target));
         EXPECT_EQ(w.field(A).back, kColorFocus);  // converted as text: no error colour
@@ -73,8 +73,8 @@ TEST(Detection, SwitchingCampoBLeavesCampoAAlone) {
         w.trace = &trace;
         w.paste(B, input);
 
-        EXPECT_EQ(w.dispatch.vModeB, Texto);
-        EXPECT_EQ(w.dispatch.vModeA, Hexadecimal);
+        EXPECT_EQ(w.dispatch.vModeB(), Texto);
+        EXPECT_EQ(w.dispatch.vModeA(), Hexadecimal);
         EXPECT_EQ(w.marks, marksOf(Hexadecimal, Texto));
         // One switch, whatever the number of foreign characters: fill the Texto mark, then
         // unfill the other three in order.
@@ -104,7 +104,7 @@ TEST(Detection, ModeClickOnAFieldWhoseTextDoesNotFitIsUndone) {
     w.trace = &trace;
     chooseMode(w, A, Binario);  // "01" of Campo A
 
-    EXPECT_EQ(w.dispatch.vModeA, Texto);
+    EXPECT_EQ(w.dispatch.vModeA(), Texto);
     EXPECT_EQ(w.marks, marksOf(Texto, Binario));
     const std::vector<std::string> expected = {
         "mark 0 off", "mark 1 off", "mark 2 off", "mark 3 off", "mark 1 on",  // the press
@@ -139,14 +139,14 @@ TEST(Detection, LooksOnlyAtTheFieldNamedByTheFocus) {
     for (const auto& c : cases) {
         SCOPED_TRACE(std::to_string(c.nFocus) + " " + readable(c.text));
         MemoryWindow w;
-        w.dispatch.nFocus = c.nFocus;
-        w.dispatch.vModeA = c.modeA;
-        w.dispatch.vModeB = c.modeB;
+        w.dispatch.setNFocus(static_cast<FocusBox>(c.nFocus));
+        w.dispatch.setMode(A, c.modeA);
+        w.dispatch.setMode(B, c.modeB);
         std::vector<std::string> trace;
         w.trace = &trace;
         w.dispatch.eAuto(c.text);
-        EXPECT_EQ(w.dispatch.vModeA, c.afterA);
-        EXPECT_EQ(w.dispatch.vModeB, c.afterB);
+        EXPECT_EQ(w.dispatch.vModeA(), c.afterA);
+        EXPECT_EQ(w.dispatch.vModeB(), c.afterB);
         for (const auto& event : trace) {  // no text, colour or caret changes
             EXPECT_EQ(event.rfind("mark ", 0), 0u) << event;
         }

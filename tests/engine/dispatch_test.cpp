@@ -155,8 +155,8 @@ TEST(Dispatch, IncompleteBinaryIsMarkedAndItsCompleteBytesConvert) {
                 ASSERT_TRUE(w.typeKey(source, digits[n - 1]));
                 EXPECT_EQ(w.field(source).back, n % 8 == 0 ? kColorFocus : kColorError);
                 EXPECT_EQ(w.field(otherField(source)).text, c.afterEachDigit[n - 1]);
-                EXPECT_FALSE(w.dispatch.vBinBad);
-                EXPECT_EQ(w.dispatch.vBinPartial, n % 8 != 0);
+                EXPECT_FALSE(w.dispatch.vBinBad());
+                EXPECT_EQ(w.dispatch.vBinPartial(), n % 8 != 0);
             }
         }
     }
@@ -211,7 +211,7 @@ TEST(Dispatch, RejectedSourceIsPaintedAndTheTargetKeepsItsText) {
             w.dispatch.cmdOpt_Click(modeButton(target, c.target));  // converts the source again
 
             EXPECT_FALSE(w.landing.has_value()) << "the caret was not put at the end";
-            EXPECT_TRUE(w.dispatch.vBinBad);
+            EXPECT_TRUE(w.dispatch.vBinBad());
             EXPECT_EQ(w.field(source).back, kColorError);
             EXPECT_EQ(w.field(target).text, c.converted);
             EXPECT_EQ(countEvents(trace, std::string("text ") + fieldName(target)), 0);
@@ -297,7 +297,7 @@ TEST(Dispatch, KeystrokeEndToEnd) {
     EXPECT_EQ(traceFrom(trace, "change A"), expected);
     EXPECT_EQ(w.field(A).text, u"01000001");
     EXPECT_EQ(w.field(B).text, u"A");
-    EXPECT_EQ(w.dispatch.vModeA, Binario);
+    EXPECT_EQ(w.dispatch.vModeA(), Binario);
 }
 
 TEST(Dispatch, TypingIntoTextAfterStart) {
@@ -305,7 +305,7 @@ TEST(Dispatch, TypingIntoTextAfterStart) {
     std::vector<std::string> trace;
     w.trace = &trace;
     w.focus(A);
-    EXPECT_EQ(w.dispatch.nFocus, 3);
+    EXPECT_EQ(w.dispatch.nFocus(), FocusBox::txtCodeA);
     EXPECT_EQ(traceFrom(trace, "color A #14AAE6"),
               (std::vector<std::string>{"color A #14AAE6", "color B #14D2E6"}));
 
@@ -409,9 +409,9 @@ TEST(Dispatch, ModeClickConvertsTheLastEditedFieldOrOnlyStoresTheMode) {
     EXPECT_EQ(w.field(B).text, u"41");
     EXPECT_EQ(w.marks, (std::array<bool, 8>{true, false, false, false, false, false, true, false}));
 
-    w.dispatch.nFocus = 0;  // a box of the character panel took the focus
+    w.dispatch.setNFocus(FocusBox::txtC);  // a box of the character panel took the focus
     chooseMode(w, B, Decimal);
-    EXPECT_EQ(w.dispatch.vModeB, Decimal);
+    EXPECT_EQ(w.dispatch.vModeB(), Decimal);
     EXPECT_EQ(w.field(B).text, u"41");
 
     w.focus(B);  // Campo B is now the source: a click on Campo A's buttons converts B into A
@@ -426,13 +426,13 @@ TEST(Dispatch, MousePressMovesTheMarkOnly) {
     w.dispatch.cmdOpt_MouseDown(6);
     EXPECT_EQ(trace, (std::vector<std::string>{"mark 4 off", "mark 5 off", "mark 6 off",
                                                "mark 7 off", "mark 6 on"}));
-    EXPECT_EQ(w.dispatch.vModeB, Binario);  // no click: the mode stays
-    w.dispatch.cmdOpt_MouseDown(0);         // the button already marked
+    EXPECT_EQ(w.dispatch.vModeB(), Binario);  // no click: the mode stays
+    w.dispatch.cmdOpt_MouseDown(0);           // the button already marked
     EXPECT_EQ(w.marks, (std::array<bool, 8>{true, false, false, false, false, false, true, false}));
 
     w.dispatch.cmdOpt_Click(8);  // no such button: no mode changes
-    EXPECT_EQ(w.dispatch.vModeA, Texto);
-    EXPECT_EQ(w.dispatch.vModeB, Binario);
+    EXPECT_EQ(w.dispatch.vModeA(), Texto);
+    EXPECT_EQ(w.dispatch.vModeB(), Binario);
 }
 
 TEST(Dispatch, GainingTheFocusRecoloursBothFieldsAndConvertsNothing) {
@@ -444,11 +444,11 @@ TEST(Dispatch, GainingTheFocusRecoloursBothFieldsAndConvertsNothing) {
     const std::u16string target = w.field(B).text;
 
     w.focus(B);
-    EXPECT_EQ(w.dispatch.nFocus, 4);
+    EXPECT_EQ(w.dispatch.nFocus(), FocusBox::txtCodeB);
     EXPECT_EQ(w.field(A).back, kColorIdle);
     EXPECT_EQ(w.field(B).back, kColorFocus);
     w.focus(A);
-    EXPECT_EQ(w.dispatch.nFocus, 3);
+    EXPECT_EQ(w.dispatch.nFocus(), FocusBox::txtCodeA);
     EXPECT_EQ(w.field(A).back, kColorFocus);  // whatever its content
     EXPECT_EQ(w.field(B).back, kColorIdle);
     EXPECT_EQ(w.field(B).text, target);
@@ -481,8 +481,8 @@ TEST(Dispatch, KeyboardFilterOfEachFieldAndMode) {
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(modeName(c.mode)) + " key " + std::to_string(c.key));
         MemoryWindow w;
-        w.dispatch.vModeA = c.mode;
-        w.dispatch.vModeB = c.mode;
+        w.dispatch.setMode(A, c.mode);
+        w.dispatch.setMode(B, c.mode);
         EXPECT_EQ(w.dispatch.codeFieldAccepts(A, c.key), c.campoA);
         EXPECT_EQ(w.dispatch.codeFieldAccepts(B, c.key), c.campoB);
     }
@@ -497,7 +497,7 @@ TEST(Procedures, ResultGoesToTheFieldThatIsNotTheSource) {
         MemoryWindow w;
         w.field(A).text = u"a";
         w.field(B).text = u"b";
-        w.dispatch.nFocus = focus;
+        w.dispatch.setNFocus(static_cast<FocusBox>(focus));
         w.dispatch.eTextDec(u"Hola");
         EXPECT_EQ(w.field(A).text, focus == 4 ? u"72 111 108 97" : u"a");
         EXPECT_EQ(w.field(B).text, focus == 3 ? u"72 111 108 97" : u"b");
@@ -511,37 +511,38 @@ TEST(Procedures, BinaryAndHexadecimalChecks) {
     MemoryWindow w;
     std::vector<std::string> trace;
     w.trace = &trace;
-    w.dispatch.nFocus = 3;
+    w.dispatch.setNFocus(FocusBox::txtCodeA);
     auto& d = w.dispatch;
 
     d.eReBin(u"0100100A");  // a bad character alone paints nothing
-    EXPECT_TRUE(d.vBinBad);
-    EXPECT_FALSE(d.vBinPartial);
+    EXPECT_TRUE(d.vBinBad());
+    EXPECT_FALSE(d.vBinPartial());
     d.eReBin(u"01001000");
-    EXPECT_FALSE(d.vBinBad);
-    EXPECT_FALSE(d.vBinPartial);
+    EXPECT_FALSE(d.vBinBad());
+    EXPECT_FALSE(d.vBinPartial());
     d.eReBin(u"");
-    EXPECT_FALSE(d.vBinBad || d.vBinPartial);
+    EXPECT_FALSE(d.vBinBad() || d.vBinPartial());
     EXPECT_TRUE(trace.empty());
 
     d.eReBin(u"0100100");  // an incomplete byte paints the source
-    EXPECT_FALSE(d.vBinBad);
-    EXPECT_TRUE(d.vBinPartial);
+    EXPECT_FALSE(d.vBinBad());
+    EXPECT_TRUE(d.vBinPartial());
     EXPECT_EQ(trace, std::vector<std::string>{"color A #FA6464"});
 
     d.eReHex(u"4G");  // the hexadecimal check leaves the length flag alone
-    EXPECT_TRUE(d.vBinBad);
-    EXPECT_TRUE(d.vBinPartial);
+    EXPECT_TRUE(d.vBinBad());
+    EXPECT_TRUE(d.vBinPartial());
     d.eReHex(u"4a6F");
-    EXPECT_FALSE(d.vBinBad);
-    EXPECT_TRUE(d.vBinPartial);
+    EXPECT_FALSE(d.vBinBad());
+    EXPECT_TRUE(d.vBinPartial());
     d.eReHex(u"");
-    EXPECT_FALSE(d.vBinBad);
+    EXPECT_FALSE(d.vBinBad());
 
     trace.clear();
-    d.nFocus = 1;  // no code field is the source: the flags are set, nothing is written
+    d.setNFocus(
+        FocusBox::txtA);  // no code field is the source: the flags are set, nothing is written
     d.eReBin(u"0100100");
-    EXPECT_TRUE(d.vBinPartial);
+    EXPECT_TRUE(d.vBinPartial());
     d.eFiltro(u"0100 100");
     EXPECT_TRUE(trace.empty());
     EXPECT_EQ(w.field(A).text, u"");

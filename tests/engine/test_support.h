@@ -56,11 +56,11 @@ inline void chooseMode(MemoryWindow& w, CodeField field, Mode mode) {
 
 // Both modes chosen while a box of the character panel has the focus, so nothing converts.
 inline void chooseModes(MemoryWindow& w, Mode modeA, Mode modeB) {
-    const int focus = w.dispatch.nFocus;
-    w.dispatch.nFocus = 0;
+    const FocusBox focus = w.dispatch.nFocus();
+    w.dispatch.setNFocus(FocusBox::txtC);
     chooseMode(w, A, modeA);
     chooseMode(w, B, modeB);
-    w.dispatch.nFocus = focus;
+    w.dispatch.setNFocus(focus);
 }
 
 // The modes of a source and a target field, whichever field is the source.

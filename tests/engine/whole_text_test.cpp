@@ -51,7 +51,7 @@ TEST(WholeText, EveryCodeGoesThereAndBackThroughTheDispatch) {
         chooseModes(back, Texto, middle);
         back.focus(B);
         back.paste(B, converted);
-        EXPECT_EQ(back.dispatch.vModeB, middle);
+        EXPECT_EQ(back.dispatch.vModeB(), middle);
         EXPECT_TRUE(back.field(A).text == text) << readable(back.field(A).text);
     }
 }
@@ -121,7 +121,7 @@ TEST(WholeText, LongSourcesInEveryNotationConvertCompletely) {
         chooseModes(w, Texto, c.mode);
         w.focus(B);
         w.paste(B, c.source);
-        EXPECT_EQ(w.dispatch.vModeB, c.mode);
+        EXPECT_EQ(w.dispatch.vModeB(), c.mode);
         EXPECT_EQ(w.field(B).back, kColorFocus);
         ASSERT_EQ(w.field(A).text.size(), kLong);
         EXPECT_TRUE(w.field(A).text == text);
@@ -149,7 +149,7 @@ TEST(WholeText, LongBinarySourceIsFilteredCheckedAndDetectedToItsEnd) {
     chooseModes(foreign, Decimal, Binario);
     foreign.focus(B);
     foreign.paste(B, bytes + u"x");
-    EXPECT_EQ(foreign.dispatch.vModeB, Texto);
+    EXPECT_EQ(foreign.dispatch.vModeB(), Texto);
     EXPECT_EQ(foreign.marks[4], true);
     const std::u16string& codes = foreign.field(A).text;  // the digits as text, in decimal
     EXPECT_EQ(codes.size(), 320'000u * 3 + 3);            // "48 " or "49 " each, then "120"

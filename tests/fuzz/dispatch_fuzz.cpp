@@ -91,7 +91,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                                     static_cast<Mode>(i % 4)));
     }
     if (sourceMode == targetMode) {
-        require(window.dispatch.vBinBad || result == shown);
+        require(window.dispatch.vBinBad() || result == shown);
     } else {
         switch (targetMode) {
             case trelvane::Binario:

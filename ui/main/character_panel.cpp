@@ -32,7 +32,7 @@ void FrmAscii::txtC_KeyPress(int& KeyAscii) {
 }
 
 void FrmAscii::txtC_Change() {
-    if (dispatch.nFocus != 0) {
+    if (dispatch.nFocus() != FocusBox::txtC) {
         return;
     }
     const QString character = txtC->text();
@@ -52,7 +52,7 @@ void FrmAscii::txtB_KeyPress(int& KeyAscii) {
 }
 
 void FrmAscii::txtB_Change() {
-    if (dispatch.nFocus != 2) {
+    if (dispatch.nFocus() != FocusBox::txtB) {
         return;
     }
     // Fewer than eight digits count as if zeros stood in front of them.
@@ -60,7 +60,7 @@ void FrmAscii::txtB_Change() {
     while (digits.size() < 8) {
         digits.prepend(QLatin1Char('0'));
     }
-    txtB->setBackColor(QColor::fromRgb(dispatch.vColorFocus));
+    txtB->setBackColor(QColor::fromRgb(dispatch.vColorFocus()));
     double sum = 0;
     double weight = 128;
     for (int i = 0; i < 8; ++i) {
@@ -71,7 +71,7 @@ void FrmAscii::txtB_Change() {
     }
     // Pasted digits other than 0 and 1 may add up to a value that has no character.
     if (sum > 255) {
-        txtB->setBackColor(QColor::fromRgb(dispatch.lColorError));
+        txtB->setBackColor(QColor::fromRgb(dispatch.lColorError()));
         return;
     }
     const int code = static_cast<int>(sum);
@@ -81,14 +81,14 @@ void FrmAscii::txtB_Change() {
 
 // A decimal code is only checked here; the conversion waits one second for the next key.
 void FrmAscii::txtA_Change() {
-    if (dispatch.nFocus != 1) {
+    if (dispatch.nFocus() != FocusBox::txtA) {
         return;
     }
     if (!roundToCode(readNumber(txtA->text()))) {
-        txtA->setBackColor(QColor::fromRgb(dispatch.lColorError));
+        txtA->setBackColor(QColor::fromRgb(dispatch.lColorError()));
         return;
     }
-    txtA->setBackColor(QColor::fromRgb(dispatch.vColorFocus));
+    txtA->setBackColor(QColor::fromRgb(dispatch.vColorFocus()));
     restartTimer(tmrWait);
 }
 
@@ -110,26 +110,26 @@ void FrmAscii::lblC_Click() {
 
 // The box that gains the focus (0 txtC, 1 txtA, 2 txtB) takes the focus colour, the other two
 // the idle colour; the character box shows its colour on its face, lblC.
-void FrmAscii::characterBoxGotFocus(int box) {
-    dispatch.nFocus = box;
-    const auto colour = [&](int of) {
-        return QColor::fromRgb(of == box ? dispatch.vColorFocus : dispatch.vColorIdle);
+void FrmAscii::characterBoxGotFocus(FocusBox box) {
+    dispatch.setNFocus(box);
+    const auto colour = [&](FocusBox of) {
+        return QColor::fromRgb(of == box ? dispatch.vColorFocus() : dispatch.vColorIdle());
     };
-    txtA->setBackColor(colour(1));
-    txtB->setBackColor(colour(2));
-    lblC->setBackColor(colour(0));
+    txtA->setBackColor(colour(FocusBox::txtA));
+    txtB->setBackColor(colour(FocusBox::txtB));
+    lblC->setBackColor(colour(FocusBox::txtC));
 }
 
 void FrmAscii::txtC_GotFocus() {
-    characterBoxGotFocus(0);
+    characterBoxGotFocus(FocusBox::txtC);
 }
 
 void FrmAscii::txtA_GotFocus() {
-    characterBoxGotFocus(1);
+    characterBoxGotFocus(FocusBox::txtA);
 }
 
 void FrmAscii::txtB_GotFocus() {
-    characterBoxGotFocus(2);
+    characterBoxGotFocus(FocusBox::txtB);
 }
 
 // A click on the strip of the decimal or binary box while the code panel is in view slides

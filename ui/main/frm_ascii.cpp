@@ -257,11 +257,7 @@ void FrmAscii::connectHandlers() {
 
 void FrmAscii::Form_Load() {
     setBackground(this, kWindowBack);
-    dispatch.vColorFocus = kColorFocus;
-    dispatch.vColorIdle = kColorIdle;
-    dispatch.lColorError = kColorError;
-    dispatch.vModeA = Texto;
-    dispatch.vModeB = Binario;
+    dispatch.loadStartValues();
     sFont = QStringLiteral("Segoe UI");
 }
 

@@ -138,7 +138,7 @@ class FrmAscii : public QWidget, public CodeWindow {
 
     // The character panel.
     void showCharacter(const QString& character);
-    void characterBoxGotFocus(int box);
+    void characterBoxGotFocus(FocusBox box);
 
     // The slides.
     void finishSlide(bool toCodePanel);

@@ -81,9 +81,9 @@ void FrmAscii::showAbout() {
 // The binary text of the field edited last, split into bytes, if it holds at least two.
 void FrmAscii::groupingRequest() {
     QString source;
-    if (dispatch.nFocus == 3) {
+    if (dispatch.nFocus() == FocusBox::txtCodeA) {
         source = txtCodeA->text();
-    } else if (dispatch.nFocus == 4) {
+    } else if (dispatch.nFocus() == FocusBox::txtCodeB) {
         source = txtCodeB->text();
     }
     const std::u16string binary = source.toStdU16String();
@@ -106,13 +106,15 @@ void FrmAscii::eSeparar(const std::u16string& iBinary) {
 void FrmAscii::groupingClose() {
     // Hiding the view while it has the focus would hand the focus to the next box on its
     // own, and that box would become the source; the focus goes back to the source instead.
-    if ((dispatch.nFocus == 3 || dispatch.nFocus == 4) && txtCodeC->hasFocus()) {
+    const bool codeFieldSource =
+        dispatch.nFocus() == FocusBox::txtCodeA || dispatch.nFocus() == FocusBox::txtCodeB;
+    if (codeFieldSource && txtCodeC->hasFocus()) {
         txtCodeC->clearFocus();
     }
     txtCodeC->hide();
     setGroupingLook(false);
-    if (dispatch.nFocus == 3 || dispatch.nFocus == 4) {
-        CodeEdit* source = dispatch.nFocus == 3 ? txtCodeA : txtCodeB;
+    if (codeFieldSource) {
+        CodeEdit* source = dispatch.nFocus() == FocusBox::txtCodeA ? txtCodeA : txtCodeB;
         source->setFocus(Qt::OtherFocusReason);
         source->moveCaretToEnd();
     }

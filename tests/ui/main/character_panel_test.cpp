@@ -251,7 +251,7 @@ TEST_P(PanelFocus, TheBoxInUseTakesTheFocusColour) {
     QWidget* boxes[] = {w().txtC, w().txtA, w().txtB};
     boxes[(c.box + 1) % 3]->setFocus(Qt::TabFocusReason);
     boxes[c.box]->setFocus(Qt::TabFocusReason);
-    EXPECT_EQ(w().dispatch.nFocus, c.box);
+    EXPECT_EQ(w().dispatch.nFocus(), static_cast<FocusBox>(c.box));
     EXPECT_EQ(backOf(w().lblC), c.lblC);
     EXPECT_EQ(backOf(w().txtA), c.txtA);
     EXPECT_EQ(backOf(w().txtB), c.txtB);
@@ -278,7 +278,7 @@ TEST_F(CharacterPanelTest, AClickOnTheCharacterFocusesTheCharacterBox) {
     w().txtA->setFocus(Qt::TabFocusReason);
     clickButton(w().lblC);
     EXPECT_EQ(QApplication::focusWidget(), w().txtC);
-    EXPECT_EQ(w().dispatch.nFocus, 0);
+    EXPECT_EQ(w().dispatch.nFocus(), FocusBox::txtC);
     EXPECT_EQ(backOf(w().lblC), 0x14AAE6u);
     EXPECT_EQ(backOf(w().txtA), 0x14D2E6u);
 }

@@ -31,7 +31,7 @@ class CodePanelTest : public MainWindowTest {
 TEST_F(CodePanelTest, TheTypicalRequestFromStart) {
     // Clicking the strip of Campo A gives it the focus and starts the slide.
     QTest::mouseClick(w().txtCodeA->viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(4, 40));
-    EXPECT_EQ(w().dispatch.nFocus, 3);
+    EXPECT_EQ(w().dispatch.nFocus(), FocusBox::txtCodeA);
     EXPECT_EQ(backOf(w().txtCodeA), 0x14AAE6u);
     EXPECT_EQ(backOf(w().txtCodeB), 0x14D2E6u);
     EXPECT_TRUE(w().tmrRebote1->isActive());
@@ -144,12 +144,12 @@ TEST_F(CodePanelTest, FocusColoursFollowTheFieldInUse) {
     bringCodePanel(w().txtCodeA);
     QTest::keyClick(w().txtCodeA, Qt::Key_Tab);
     EXPECT_EQ(QApplication::focusWidget(), w().txtCodeB);
-    EXPECT_EQ(w().dispatch.nFocus, 4);
+    EXPECT_EQ(w().dispatch.nFocus(), FocusBox::txtCodeB);
     EXPECT_EQ(backOf(w().txtCodeA), 0x14D2E6u);
     EXPECT_EQ(backOf(w().txtCodeB), 0x14AAE6u);
     QTest::keyClick(w().txtCodeB, Qt::Key_Tab);
     EXPECT_EQ(QApplication::focusWidget(), w().txtCodeA) << "Tab cycles between the code fields";
-    EXPECT_EQ(w().dispatch.nFocus, 3);
+    EXPECT_EQ(w().dispatch.nFocus(), FocusBox::txtCodeA);
 }
 
 TEST_F(CodePanelTest, TheErrorColourGivesWayWhenAFieldGainsTheFocus) {
@@ -172,7 +172,7 @@ TEST_F(CodePanelTest, AModeClickConvertsTheLastEditedFieldAgain) {
     typeInto(w().txtCodeA, QStringLiteral("A"));
     ASSERT_EQ(w().txtCodeB->text(), QStringLiteral("01000001"));
     clickMode(6);  // "Hx" of Campo B
-    EXPECT_EQ(w().dispatch.vModeB, Hexadecimal);
+    EXPECT_EQ(w().dispatch.vModeB(), Hexadecimal);
     EXPECT_EQ(w().txtCodeB->text(), QStringLiteral("41"));
     EXPECT_TRUE(w().shpOpt[6]->isFilled());
     EXPECT_FALSE(w().shpOpt[5]->isFilled());
@@ -186,9 +186,9 @@ TEST_F(CodePanelTest, AModeClickWhileTheCharacterPanelHadTheFocusOnlyChangesTheM
     bringCodePanel(w().txtCodeA);
     typeInto(w().txtCodeA, QStringLiteral("A"));
     w().txtA->setFocus(Qt::TabFocusReason);
-    ASSERT_EQ(w().dispatch.nFocus, 1);
+    ASSERT_EQ(w().dispatch.nFocus(), FocusBox::txtA);
     clickMode(6);
-    EXPECT_EQ(w().dispatch.vModeB, Hexadecimal);
+    EXPECT_EQ(w().dispatch.vModeB(), Hexadecimal);
     EXPECT_EQ(w().txtCodeB->text(), QStringLiteral("01000001"));
 }
 
@@ -198,10 +198,10 @@ TEST_F(CodePanelTest, TheMarkMovesOnThePressAndTheModeOnTheClick) {
     QTest::mousePress(w().cmdOpt[6], Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
     EXPECT_TRUE(w().shpOpt[6]->isFilled());
     EXPECT_FALSE(w().shpOpt[5]->isFilled());
-    EXPECT_EQ(w().dispatch.vModeB, Binario) << "no mode change before the click";
+    EXPECT_EQ(w().dispatch.vModeB(), Binario) << "no mode change before the click";
     // Released outside the button: no click, the mode stays.
     QTest::mouseRelease(w().cmdOpt[6], Qt::LeftButton, Qt::NoModifier, QPoint(-20, 5));
-    EXPECT_EQ(w().dispatch.vModeB, Binario);
+    EXPECT_EQ(w().dispatch.vModeB(), Binario);
     EXPECT_TRUE(w().shpOpt[6]->isFilled());
     EXPECT_EQ(w().txtCodeB->text(), QStringLiteral("01000001"));
     EXPECT_TRUE(w().shpOpt[0]->isFilled()) << "Campo A's mark is untouched";
@@ -211,7 +211,7 @@ TEST_F(CodePanelTest, ChoosingBinarioForATextIsUndoneAtOnce) {
     bringCodePanel(w().txtCodeA);
     typeInto(w().txtCodeA, QStringLiteral("hola"));
     clickMode(1);
-    EXPECT_EQ(w().dispatch.vModeA, Texto);
+    EXPECT_EQ(w().dispatch.vModeA(), Texto);
     EXPECT_TRUE(w().shpOpt[0]->isFilled());
     EXPECT_FALSE(w().shpOpt[1]->isFilled());
 }
@@ -222,12 +222,12 @@ TEST_F(CodePanelTest, APastedTextForeignToTheModeSwitchesTheFieldToTexto) {
     clickMode(2);  // Campo A in Hexadecimal
     w().txtCodeB->setFocus(Qt::TabFocusReason);
     paste(w().txtCodeB, QStringLiteral("65a"));
-    EXPECT_EQ(w().dispatch.vModeB, Texto);
+    EXPECT_EQ(w().dispatch.vModeB(), Texto);
     EXPECT_TRUE(w().shpOpt[4]->isFilled());
     for (int i = 5; i < 8; ++i) {
         EXPECT_FALSE(w().shpOpt[i]->isFilled()) << i;
     }
-    EXPECT_EQ(w().dispatch.vModeA, Hexadecimal);
+    EXPECT_EQ(w().dispatch.vModeA(), Hexadecimal);
     EXPECT_TRUE(w().shpOpt[2]->isFilled());
     EXPECT_EQ(w().txtCodeA->text(), QStringLiteral("363561"));
 }
@@ -260,7 +260,7 @@ TEST_F(CodePanelTest, APastedTabSwitchesABinarioSourceToTexto) {
     typeInto(w().txtCodeB, QStringLiteral("01000001"));
     ASSERT_EQ(w().txtCodeA->text(), QStringLiteral("A"));
     paste(w().txtCodeB, QStringLiteral("\t"));
-    EXPECT_EQ(w().dispatch.vModeB, Texto);
+    EXPECT_EQ(w().dispatch.vModeB(), Texto);
     EXPECT_TRUE(w().shpOpt[4]->isFilled());
     EXPECT_EQ(w().txtCodeA->text(), QStringLiteral("01000001\t")) << "converted as text";
     EXPECT_EQ(backOf(w().txtCodeB), 0x14AAE6u);

@@ -97,7 +97,7 @@ TEST_F(FunctionButtonsTest, GroupingShowsTheBytesAndTheButtonTurnsIntoClose) {
     EXPECT_EQ(QApplication::focusWidget(), w().txtCodeC);
     EXPECT_EQ(w().txtCodeC->caretPosition(), 17);
     EXPECT_FALSE(w().txtCodeC->hasSelection());
-    EXPECT_EQ(w().dispatch.nFocus, 3) << "the view has no focus handling";
+    EXPECT_EQ(w().dispatch.nFocus(), FocusBox::txtCodeA) << "the view has no focus handling";
     savePicture(w(), QStringLiteral("grouping-view"));
 
     clickButton(w().cmdFn[3]);
@@ -168,7 +168,7 @@ INSTANTIATE_TEST_SUITE_P(Texts, GroupingRejected,
 TEST_F(FunctionButtonsTest, WithTheCharacterPanelFocusedLastEveryRequestIsRejected) {
     typeIntoA(QStringLiteral("0100000101000010"));
     w().txtB->setFocus(Qt::TabFocusReason);
-    ASSERT_EQ(w().dispatch.nFocus, 2);
+    ASSERT_EQ(w().dispatch.nFocus(), FocusBox::txtB);
     SeenBox seen;
     closeNextBox(&w(), seen);
     clickButton(w().cmdFn[3]);
@@ -252,7 +252,7 @@ TEST_F(FunctionButtonsTest, TheAboutBox) {
     EXPECT_EQ(seen.owner, &w());
     EXPECT_TRUE(seen.hasPixmap) << "the program icon";
     EXPECT_EQ(w().focusWidget(), w().txtCodeA) << "nothing else changes";
-    EXPECT_EQ(w().dispatch.nFocus, 3);
+    EXPECT_EQ(w().dispatch.nFocus(), FocusBox::txtCodeA);
 }
 
 }  // namespace

@@ -82,7 +82,7 @@ class LargeInputTest : public MainWindowTest, public ::testing::WithParamInterfa
         runSlide();
         clickButton(w().cmdOpt[GetParam().modeA]);
         clickButton(w().cmdOpt[4 + GetParam().modeB]);
-        ASSERT_EQ(w().dispatch.nFocus, 4);
+        ASSERT_EQ(w().dispatch.nFocus(), FocusBox::txtCodeB);
     }
 };
 
@@ -93,7 +93,7 @@ TEST_P(LargeInputTest, APasteArrivesWholeAndTheWindowAnswersAgain) {
     QTest::keyClick(w().txtCodeB, Qt::Key_V, Qt::ControlModifier);
     QApplication::processEvents();
 
-    ASSERT_EQ(w().dispatch.vModeB, c.modeB) << "the paste fits the mode";
+    ASSERT_EQ(w().dispatch.vModeB(), c.modeB) << "the paste fits the mode";
     ASSERT_EQ(w().txtCodeB->text().size(), pasted.size());
     EXPECT_TRUE(w().txtCodeB->text() == pasted) << "Campo B holds exactly what was pasted";
     const QString expected = converted(pasted, c.modeB, c.modeA);

@@ -17,12 +17,12 @@ TEST_F(MainWindowTest, WindowTitleSizeAndBackground) {
 }
 
 TEST_F(MainWindowTest, StartValuesOfTheSharedState) {
-    EXPECT_EQ(w().dispatch.nFocus, 0);
-    EXPECT_EQ(w().dispatch.vModeA, Texto);
-    EXPECT_EQ(w().dispatch.vModeB, Binario);
-    EXPECT_EQ(w().dispatch.vColorFocus, 0x14AAE6u);
-    EXPECT_EQ(w().dispatch.vColorIdle, 0x14D2E6u);
-    EXPECT_EQ(w().dispatch.lColorError, 0xFA6464u);
+    EXPECT_EQ(w().dispatch.nFocus(), FocusBox::txtC);
+    EXPECT_EQ(w().dispatch.vModeA(), Texto);
+    EXPECT_EQ(w().dispatch.vModeB(), Binario);
+    EXPECT_EQ(w().dispatch.vColorFocus(), 0x14AAE6u);
+    EXPECT_EQ(w().dispatch.vColorIdle(), 0x14D2E6u);
+    EXPECT_EQ(w().dispatch.lColorError(), 0xFA6464u);
     EXPECT_FALSE(w().vMoved);
     EXPECT_FALSE(w().bClicked);
     EXPECT_EQ(w().vBounce, 0);

@@ -36,7 +36,7 @@ TEST_F(MainWindowTest, TheMoveButtonSlidesToTheCodePanel) {
     EXPECT_TRUE(w().vMoved);
     EXPECT_EQ(w().cmdFn[0]->text(), QStringLiteral("<"));
     EXPECT_EQ(QApplication::focusWidget(), w().txtCodeA);
-    EXPECT_EQ(w().dispatch.nFocus, 3);
+    EXPECT_EQ(w().dispatch.nFocus(), FocusBox::txtCodeA);
     EXPECT_FALSE(w().cmdFn[3]->isHidden());
     EXPECT_FALSE(w().shpFn[3]->isHidden());
 
@@ -73,7 +73,7 @@ TEST_F(MainWindowTest, TheMoveButtonSlidesBackToTheCharacterPanel) {
     EXPECT_FALSE(w().vMoved);
     EXPECT_EQ(w().cmdFn[0]->text(), QStringLiteral(">"));
     EXPECT_EQ(QApplication::focusWidget(), w().txtC);
-    EXPECT_EQ(w().dispatch.nFocus, 0);
+    EXPECT_EQ(w().dispatch.nFocus(), FocusBox::txtC);
     EXPECT_TRUE(w().cmdFn[3]->isHidden());
     EXPECT_TRUE(w().shpFn[3]->isHidden());
     const std::vector<float> expected = {-60, -120, -180, -240, -180, -120, -60, 0, 0};
@@ -88,7 +88,7 @@ TEST_F(MainWindowTest, TheMoveButtonSlidesBackToTheCharacterPanel) {
 
 TEST_F(MainWindowTest, ASlideStartedByAClickOnTheStripOfCampoBKeepsTheFocusThere) {
     QTest::mouseClick(w().txtCodeB->viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(4, 40));
-    EXPECT_EQ(w().dispatch.nFocus, 4);
+    EXPECT_EQ(w().dispatch.nFocus(), FocusBox::txtCodeB);
     EXPECT_EQ(backOf(w().txtCodeB), 0x14AAE6u);
     EXPECT_EQ(backOf(w().txtCodeA), 0x14D2E6u);
     const auto [slideTicks, reboundTicks] = runSlide();
@@ -105,7 +105,7 @@ TEST_F(MainWindowTest, AClickOnTheStripOfTheDecimalBoxSlidesBackAndKeepsTheFocus
     const QPoint strip = w().txtA->mapFrom(&w(), QPoint(4, 40));
     ASSERT_TRUE(w().txtA->rect().contains(strip)) << "the strip of txtA is in view";
     QTest::mouseClick(w().txtA, Qt::LeftButton, Qt::NoModifier, strip);
-    EXPECT_EQ(w().dispatch.nFocus, 1);
+    EXPECT_EQ(w().dispatch.nFocus(), FocusBox::txtA);
     EXPECT_TRUE(w().bClicked);
     runSlide();
     EXPECT_FLOAT_EQ(w().moveLeft(), 0);
