@@ -7,6 +7,7 @@ packages=(
     cmake ninja-build g++ pkg-config
     clang libclang-rt-dev
     qt6-base-dev
+    qt6-translations-l10n
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-open-sans fonts-crosextra-carlito fonts-symbola
     desktop-file-utils appstream icoutils

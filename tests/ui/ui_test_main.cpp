@@ -5,6 +5,7 @@
 #include <QApplication>
 
 #include "fonts.h"
+#include "spanish.h"
 
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
@@ -13,5 +14,6 @@ int main(int argc, char** argv) {
     }
     QApplication app(argc, argv);
     trelvane::registerFontSubstitutes();
+    trelvane::installQtSpanish();
     return RUN_ALL_TESTS();
 }

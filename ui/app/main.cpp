@@ -5,6 +5,7 @@
 #include "frm_ascii.h"
 #include "frm_inicio.h"
 #include "program_icon.h"
+#include "spanish.h"
 #include "start_up_report.h"
 
 int main(int argc, char** argv) {
@@ -12,6 +13,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Trelvane"));
     QApplication::setWindowIcon(trelvane::programIcon());
     trelvane::registerFontSubstitutes();
+    trelvane::installQtSpanish();
 
     trelvane::FrmInicio frmInicio([] { trelvane::reportWhenShown(trelvane::FrmAscii::open()); });
     frmInicio.show();

@@ -6,8 +6,10 @@
 #include <QCloseEvent>
 #include <QScreen>
 
+#include "character_label.h"
 #include "fonts.h"
 #include "program_icon.h"
+#include "text_colors.h"
 #include "twips.h"
 
 namespace trelvane {
@@ -39,6 +41,7 @@ Label* makeLabel(const QString& caption, QWidget* parent, const QRect& geometry,
     label->setGeometry(geometry);
     label->setFont(segoeUi(points));
     label->setToolTip(toolTip);
+    setCaptionInk(*label);
     return label;
 }
 
@@ -60,6 +63,7 @@ CodeEdit* makeCodeEdit(QWidget* parent, const QRect& geometry, QRgb back, const 
     auto* edit = new CodeEdit(parent);
     edit->setGeometry(geometry);
     edit->setBackColor(QColor::fromRgb(back));
+    setTextBoxInk(*edit);
     edit->setFont(segoeUi(12));
     edit->setToolTip(toolTip);
     edit->setFocusPolicy(Qt::ClickFocus);
@@ -90,6 +94,7 @@ FrmAscii::FrmAscii(QWidget* parent) : QWidget(parent) {
     // takes the keys for the character that lblC shows.
     txtC = makeEntryBox(QStringLiteral("A"), this, twipsRect(11640, 120, 1695, 1095), 1, 0x14AAE6,
                         39.75, QStringLiteral(" CARACTER "));
+    txtC->setControlKeysTyped(true);
 
     frmeMove = new QWidget(this);
     frmeMove->setObjectName(QStringLiteral("frmeMove"));
@@ -124,8 +129,8 @@ FrmAscii::~FrmAscii() {
 }
 
 void FrmAscii::buildCharacterPanel() {
-    lblC = makeLabel<LabelButton>(QStringLiteral("A"), frmeMove, twipsRect(120, 0, 2175, 1455),
-                                  51.75, QStringLiteral(" Caracter "));
+    lblC = makeLabel<CharacterLabel>(QStringLiteral("A"), frmeMove, twipsRect(120, 0, 2175, 1455),
+                                     51.75, QStringLiteral(" Caracter "));
     lblC->setBackColor(QColor::fromRgb(0x14AAE6));
     lblC->setOpaque(true);
 

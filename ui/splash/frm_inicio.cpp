@@ -5,6 +5,7 @@
 
 #include "fonts.h"
 #include "program_icon.h"
+#include "text_colors.h"
 #include "twips.h"
 
 namespace trelvane {
@@ -14,12 +15,6 @@ namespace {
 constexpr int kGrowthTicks = 20;
 constexpr double kGrowthTwips = 400;
 const QColor kBorder(0x64, 0x64, 0x64);
-
-void setTextColor(QLabel* label, const QColor& color) {
-    QPalette p = label->palette();
-    p.setColor(QPalette::WindowText, color);
-    label->setPalette(p);
-}
 
 }  // namespace
 
@@ -42,7 +37,7 @@ FrmInicio::FrmInicio(std::function<void()> openMain, QWidget* parent)
     lblEsc->setBackColor(QColor(0x05, 0x91, 0xCC));
     lblEsc->setToolTip(QStringLiteral(" Cerrar "));
     for (QLabel* label : {lblMarca, lblName, static_cast<QLabel*>(lblEsc)}) {
-        setTextColor(label, Qt::white);
+        setCaptionInk(*label, Qt::white);
     }
 
     connect(lblEsc, &LabelButton::mouseDown, this, &FrmInicio::lblEsc_MouseDown);

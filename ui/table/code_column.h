@@ -8,6 +8,10 @@ namespace trelvane {
 // A read-only column of the code table: the user can select and copy but not type. Its text
 // keeps the rows separated by a carriage return and a line feed; each pair shows as one line
 // break. Like any text box, setting its text replaces the whole text and scrolls to the top.
+//
+// A row never wraps, whatever the font: what does not fit is cut at the column's edge and
+// scrolls into view sideways with the caret. A code that Windows-1252 leaves undefined shows
+// as its hexadecimal code in a small box, while the text keeps the character.
 class CodeColumn : public QPlainTextEdit {
     Q_OBJECT
   public:
@@ -18,7 +22,14 @@ class CodeColumn : public QPlainTextEdit {
 
     void setBackColor(const QColor& color);
 
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
   private:
+    void makeRoomForUndefinedCodes();
+    void drawUndefinedCodes();
+
     QString text_;
 };
 

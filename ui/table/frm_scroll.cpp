@@ -7,6 +7,7 @@
 #include "fonts.h"
 #include "message.h"
 #include "program_icon.h"
+#include "text_colors.h"
 #include "twips.h"
 #include "visible_text.h"
 
@@ -74,6 +75,7 @@ FrmScroll::FrmScroll(QString& programFont, QWidget* parent)
     txtFont->installEventFilter(this);
     cmdFont->setGeometry(twipsRect(4440, 3840, 1335, 375));
     cmdFont->setToolTip(QStringLiteral(" Mover "));
+    setCaptionInk(*cmdFont);
     shpFont->setGeometry(cmdFont->geometry());
     setTabOrder(txtA, txtB);
     setTabOrder(txtB, txtC);

@@ -10,6 +10,7 @@
 #include "codepage.h"
 #include "focus_arrival.h"
 #include "key_code.h"
+#include "text_colors.h"
 
 namespace trelvane {
 
@@ -42,6 +43,7 @@ class EntryBox::LengthLimit : public QValidator {
 
 EntryBox::EntryBox(QWidget* parent) : QLineEdit(parent) {
     setFrame(false);
+    setTextBoxInk(*this);
     connect(this, &QLineEdit::textChanged, this, [this](const QString& text) { lastText_ = text; });
 }
 
@@ -66,8 +68,21 @@ QColor EntryBox::backColor() const {
     return baseColor(*this);
 }
 
+// A box that types the control keys keeps them from the shortcuts of its window and its own.
+bool EntryBox::event(QEvent* event) {
+    if (controlKeysTyped_ && event->type() == QEvent::ShortcutOverride &&
+        controlKeyCode(*static_cast<QKeyEvent*>(event)) > 0) {
+        event->accept();
+        return true;
+    }
+    return QLineEdit::event(event);
+}
+
 void EntryBox::keyPressEvent(QKeyEvent* event) {
     int code = keyPressCode(*event);
+    if (code < 0 && controlKeysTyped_) {
+        code = controlKeyCode(*event);
+    }
     if (code < 0) {
         QLineEdit::keyPressEvent(event);
         return;

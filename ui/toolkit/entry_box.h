@@ -27,12 +27,17 @@ class EntryBox : public QLineEdit {
     void setUserMaxLength(int length);
     int userMaxLength() const { return userMaxLength_; }
 
+    // Whether Escape and Ctrl+A to Ctrl+Z reach keyPress as the control characters 27 and 1 to
+    // 26, for a box that counts every key as a character. They then are no shortcuts in it.
+    void setControlKeysTyped(bool typed) { controlKeysTyped_ = typed; }
+
   signals:
     void keyPress(int& keyCode);
     void gotFocus();
     void clicked();
 
   protected:
+    bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
@@ -42,6 +47,7 @@ class EntryBox : public QLineEdit {
     class LengthLimit;
     int userMaxLength_ = 0;
     bool programWrite_ = false;
+    bool controlKeysTyped_ = false;
     QString lastText_;  // the text before the edit being checked
 };
 

@@ -31,4 +31,17 @@ int keyPressCode(const QKeyEvent& event) {
     return codeOf(text.at(0).unicode());
 }
 
+int controlKeyCode(const QKeyEvent& event) {
+    const Qt::KeyboardModifiers mods =
+        event.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+    if (event.key() == Qt::Key_Escape && mods == Qt::NoModifier) {
+        return 27;
+    }
+    // The key, not the text: the text of Ctrl+letter differs between platforms and layouts.
+    if (mods == Qt::ControlModifier && event.key() >= Qt::Key_A && event.key() <= Qt::Key_Z) {
+        return event.key() - Qt::Key_A + 1;
+    }
+    return -1;
+}
+
 }  // namespace trelvane

@@ -9,4 +9,8 @@ namespace trelvane {
 // (arrows, Delete, shortcuts with Ctrl or Alt, ...), which the handlers let through untouched.
 int keyPressCode(const QKeyEvent& event);
 
+// The control character a key gives where every key counts as a character: 27 for Escape, 1
+// to 26 for Ctrl+A to Ctrl+Z (with or without Shift). -1 for any other key.
+int controlKeyCode(const QKeyEvent& event);
+
 }  // namespace trelvane

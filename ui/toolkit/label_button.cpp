@@ -36,6 +36,12 @@ void LabelButton::mouseReleaseEvent(QMouseEvent* event) {
     event->accept();
 }
 
+// Qt delivers the second press of a double click as this event, which QWidget would turn into
+// a press. Ignored, it shows no pressed look, and the release that follows raises no click.
+void LabelButton::mouseDoubleClickEvent(QMouseEvent* event) {
+    event->accept();
+}
+
 void LabelButton::paintEvent(QPaintEvent* event) {
     if (opaque_) {
         QPainter(this).fillRect(rect(), backColor_);

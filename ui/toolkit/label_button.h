@@ -6,7 +6,8 @@
 namespace trelvane {
 
 // A label used as a push button. It never takes the focus; it raises mouseDown on the press,
-// mouseUp on the release, and clicked only when press and release both happen over it.
+// mouseUp on the release, and clicked only when press and release both happen over it. A
+// double click acts as one click: its second press raises nothing.
 // Transparent unless made opaque, when its back colour shows.
 class LabelButton : public QLabel {
     Q_OBJECT
@@ -26,6 +27,7 @@ class LabelButton : public QLabel {
   protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
   private:
