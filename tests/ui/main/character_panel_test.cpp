@@ -3,6 +3,7 @@
 #include <QClipboard>
 #include <QInputMethodEvent>
 #include <QTest>
+#include <vector>
 
 #include "codepage.h"
 #include "main_window_fixture.h"
@@ -25,23 +26,34 @@ class CharacterPanelTest : public MainWindowTest {
     }
 };
 
+// A character typed as text, or a key pressed (typed is null).
 struct TypedCharacter {
     const char* name;
     const char16_t* typed;
     const char* decimal;
     const char* binary;
+    Qt::Key key = Qt::Key_unknown;
+    Qt::KeyboardModifiers modifiers = Qt::NoModifier;
 };
+
+void PrintTo(const TypedCharacter& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class CharacterToCode : public CharacterPanelTest,
                         public ::testing::WithParamInterface<TypedCharacter> {};
 
 TEST_P(CharacterToCode, ShowsTheCharacterItsCodeAndItsBits) {
     const TypedCharacter& c = GetParam();
-    const QString typed = QString::fromUtf16(c.typed);
     ASSERT_EQ(QApplication::focusWidget(), w().txtC);
-    typeText(w().txtC, typed);
-    EXPECT_EQ(w().txtC->text(), typed.right(1));
-    EXPECT_EQ(w().lblC->text(), typed.right(1));
+    if (c.typed != nullptr) {
+        typeText(w().txtC, QString::fromUtf16(c.typed));
+    } else {
+        QTest::keyClick(w().txtC, c.key, c.modifiers);
+    }
+    const int code = QString::fromLatin1(c.decimal).toInt();
+    EXPECT_EQ(w().txtC->text(), QString(QChar(charOf(static_cast<std::uint8_t>(code)))));
+    EXPECT_EQ(w().lblC->text(), shown(code));
     EXPECT_EQ(w().txtA->text(), QString::fromLatin1(c.decimal));
     EXPECT_EQ(w().txtB->text(), QString::fromLatin1(c.binary));
     // No colour changes, and the rewritten boxes do not convert back.
@@ -51,14 +63,39 @@ TEST_P(CharacterToCode, ShowsTheCharacterItsCodeAndItsBits) {
     EXPECT_FALSE(w().tmrWait->isActive());
 }
 
-INSTANTIATE_TEST_SUITE_P(Characters, CharacterToCode,
-                         ::testing::Values(TypedCharacter{"a", u"a", "97", "01100001"},
-                                           TypedCharacter{"enye", u"\u00f1", "241", "11110001"},
-                                           TypedCharacter{"euro", u"\u20ac", "128", "10000000"},
-                                           TypedCharacter{"blank", u" ", "32", "00100000"},
-                                           TypedCharacter{"last_of_three", u"xyz", "122",
-                                                          "01111010"}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Characters, CharacterToCode,
+    ::testing::Values(
+        TypedCharacter{"a", u"a", "97", "01100001"},
+        TypedCharacter{"enye", u"\u00f1", "241", "11110001"},
+        TypedCharacter{"euro", u"\u20ac", "128", "10000000"},
+        TypedCharacter{"blank", u" ", "32", "00100000"},
+        TypedCharacter{"last_of_three", u"xyz", "122", "01111010"},
+        TypedCharacter{"undefined_81", u"\u0081", "129", "10000001"},
+        TypedCharacter{"undefined_9d", u"\u009d", "157", "10011101"},
+        // Control keys, clipboard keys included: the box shows no text of its own.
+        TypedCharacter{"escape", nullptr, "27", "00011011", Qt::Key_Escape},
+        TypedCharacter{"ctrl_a", nullptr, "1", "00000001", Qt::Key_A, Qt::ControlModifier},
+        TypedCharacter{"ctrl_c", nullptr, "3", "00000011", Qt::Key_C, Qt::ControlModifier},
+        TypedCharacter{"ctrl_v", nullptr, "22", "00010110", Qt::Key_V, Qt::ControlModifier},
+        TypedCharacter{"ctrl_shift_z", nullptr, "26", "00011010", Qt::Key_Z,
+                       Qt::ControlModifier | Qt::ShiftModifier}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// The five codes Windows-1252 leaves undefined have no glyph; each shows as its own code.
+TEST_F(CharacterPanelTest, UndefinedCodesShowAsTheirCodes) {
+    std::vector<QImage> faces;
+    for (const char16_t c : {u'\u0081', u'\u008d', u'\u008f', u'\u0090', u'\u009d'}) {
+        typeText(w().txtC, QString(QChar(c)));
+        ASSERT_EQ(w().lblC->text(), QString(QChar(c)));
+        faces.push_back(w().lblC->grab().toImage());
+    }
+    for (std::size_t i = 0; i < faces.size(); ++i) {
+        for (std::size_t j = i + 1; j < faces.size(); ++j) {
+            EXPECT_NE(faces[i], faces[j]) << i << " and " << j << " look alike";
+        }
+    }
+}
 
 TEST_F(CharacterPanelTest, ACharacterComposedWithADeadKeyReachesTheCharacterBox) {
     QInputMethodEvent composed;

@@ -6,6 +6,7 @@
 #include <QClipboard>
 #include <QMessageBox>
 #include <QPointer>
+#include <QSignalSpy>
 #include <QTest>
 
 #include "main_window_fixture.h"
@@ -79,6 +80,51 @@ TEST_F(FunctionButtonsTest, PressingShowsTheShapeFilledUntilTheRelease) {
     EXPECT_TRUE(w().txtCodeC->isHidden());
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
+
+// A label-button of the main window: a function button or a mode button, by index.
+struct Button {
+    const char* name;
+    bool function;
+    int index;
+};
+
+void PrintTo(const Button& b, std::ostream* out) {
+    *out << b.name;
+}
+
+class DoubleClickTest : public FunctionButtonsTest, public ::testing::WithParamInterface<Button> {};
+
+// Qt delivers a double click as press, release, double-click, release: the second press comes
+// as the double-click event.
+TEST_P(DoubleClickTest, ActsAsOneClick) {
+    typeIntoA(QStringLiteral("0100000101000010"));  // bytes for "..." to group
+    const Button& b = GetParam();
+    LabelButton* button = b.function ? w().cmdFn[b.index] : w().cmdOpt[b.index];
+    MaskShape* shape = b.function ? w().shpFn[b.index] : w().shpOpt[b.index];
+    QSignalSpy downs(button, &LabelButton::mouseDown);
+    QSignalSpy clicks(button, &LabelButton::clicked);
+    const QPoint centre = button->rect().center();
+
+    QTest::mouseClick(button, Qt::LeftButton, Qt::NoModifier, centre);
+    const bool lookAfterTheClick = shape->isFilled();
+    QTest::mouseDClick(button, Qt::LeftButton, Qt::NoModifier, centre);
+    EXPECT_EQ(downs.count(), 1) << "no MouseDown for the second press";
+    EXPECT_EQ(shape->isFilled(), lookAfterTheClick) << "no pressed look";
+    QTest::mouseRelease(button, Qt::LeftButton, Qt::NoModifier, centre);
+    EXPECT_EQ(clicks.count(), 1);
+    EXPECT_EQ(shape->isFilled(), lookAfterTheClick);
+    if (b.function && b.index == 3) {
+        EXPECT_FALSE(w().txtCodeC->isHidden()) << "the grouping view stays open";
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Buttons, DoubleClickTest,
+                         ::testing::Values(Button{"Mover", true, 0}, Button{"Separar", true, 3},
+                                           Button{"AbA", false, 0}, Button{"BinA", false, 1},
+                                           Button{"HxA", false, 2}, Button{"DcA", false, 3},
+                                           Button{"AbB", false, 4}, Button{"BinB", false, 5},
+                                           Button{"HxB", false, 6}, Button{"DcB", false, 7}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(FunctionButtonsTest, PictureOfAPressedButton) {
     QTest::mousePress(w().cmdFn[1], Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));

@@ -2,12 +2,14 @@
 // "Abrir" and Enter, the press look of "Abrir", and a picture of the whole window.
 #include <gtest/gtest.h>
 
+#include <QAbstractTextDocumentLayout>
 #include <QApplication>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
+#include <QTextBlock>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -201,9 +203,61 @@ INSTANTIATE_TEST_SUITE_P(
                       RowCase{31, u"031   \u241F"}, RowCase{32, u"032    "},
                       RowCase{65, u"065   A"}, RowCase{126, u"126   ~"},
                       RowCase{127, u"127   \u2421"}, RowCase{128, u"128   \u20AC"},
+                      RowCase{129, u"129   \u0081"}, RowCase{157, u"157   \u009D"},
                       RowCase{159, u"159   \u0178"}, RowCase{191, u"191   \u00BF"},
                       RowCase{192, u"192   \u00C0"}, RowCase{255, u"255   \u00FF"}),
     [](const auto& info) { return "Code" + std::to_string(info.param.code); });
+
+class FrmScrollFontRowsTest : public FrmScrollTest,
+                              public ::testing::WithParamInterface<const char*> {};
+
+// Each row on one line in the designed font and in a wider one; the columns keep their size.
+TEST_P(FrmScrollFontRowsTest, EveryRowTakesOneLine) {
+    sFont = QString::fromLatin1(GetParam());
+    FrmScroll* window = openTable();
+    ASSERT_TRUE(messages.seen.empty()) << "the font is installed";
+    tick(window, 96);
+    for (CodeColumn* column : {window->txtA, window->txtB, window->txtC, window->txtD}) {
+        EXPECT_EQ(column->size(), QSize(89, 241));
+        QAbstractTextDocumentLayout* layout = column->document()->documentLayout();
+        for (QTextBlock row = column->document()->begin(); row.isValid(); row = row.next()) {
+            layout->blockBoundingRect(row);  // lays the row out
+            EXPECT_EQ(row.layout()->lineCount(), 1) << row.text().toStdString();
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Fonts, FrmScrollFontRowsTest,
+                         ::testing::Values("Segoe UI", "DejaVu Serif"), [](const auto& info) {
+                             std::string name = info.param;
+                             std::erase(name, ' ');
+                             return name;
+                         });
+
+// The five codes Windows-1252 leaves undefined have no glyph; each shows as its own code.
+TEST_F(FrmScrollTest, UndefinedCodesShowAsTheirCodes) {
+    FrmScroll* window = openTable();
+    tick(window, 96);
+    CodeColumn* column = window->txtC;  // 128 to 191
+    std::vector<QImage> cells;
+    for (int code : {129, 141, 143, 144, 157}) {
+        const QTextBlock row = column->document()->findBlockByNumber(code - 128);
+        column->verticalScrollBar()->setValue(code - 128);
+        QTextCursor at(row);
+        at.setPosition(row.position() + 6);
+        const QRect before = column->cursorRect(at);
+        at.setPosition(row.position() + 7);
+        const QRect after = column->cursorRect(at);
+        const QRect cell(before.topLeft(), QPoint(after.left() - 1, before.bottom()));
+        ASSERT_GT(cell.width(), 4) << code;
+        cells.push_back(column->viewport()->grab().toImage().copy(cell));
+    }
+    for (std::size_t i = 0; i < cells.size(); ++i) {
+        for (std::size_t j = i + 1; j < cells.size(); ++j) {
+            EXPECT_NE(cells[i], cells[j]) << i << " and " << j << " look alike";
+        }
+    }
+}
 
 TEST_F(FrmScrollTest, TimerStopsOnceEveryColumnIsComplete) {
     FrmScroll* window = openTable();
