@@ -128,8 +128,15 @@ INSTANTIATE_TEST_SUITE_P(Buttons, DoubleClickTest,
 
 TEST_F(FunctionButtonsTest, PictureOfAPressedButton) {
     QTest::mousePress(w().cmdFn[1], Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
+    const QImage pressed = w().grab().toImage();
     savePicture(w(), QStringLiteral("main-function-button-pressed"));
+    // The fill and the border of the shape over the light ground; its neighbours unpressed.
+    EXPECT_EQ(shownAt(pressed, w().cmdFn[1]), 0xE0E0E0u);
+    EXPECT_EQ(shownAt(pressed, w().cmdFn[1], QPoint(0, 0)), 0xC0C0C0u);
+    EXPECT_EQ(shownAt(pressed, w().cmdFn[2]), 0xF5F5F5u);
+    EXPECT_EQ(shownAt(pressed, w().cmdFn[0]), 0xE6E6E6u);
     QTest::mouseRelease(w().cmdFn[1], Qt::LeftButton, Qt::NoModifier, QPoint(5, -30));
+    EXPECT_EQ(shownAt(w().grab().toImage(), w().cmdFn[1]), 0xF5F5F5u);
 }
 
 TEST_F(FunctionButtonsTest, GroupingShowsTheBytesAndTheButtonTurnsIntoClose) {

@@ -197,9 +197,29 @@ TEST_F(MainWindowTest, TheCodeFieldsShowAsAStripAtTheRightEdge) {
 }
 
 TEST_F(MainWindowTest, PicturesOfBothPanels) {
+    // The character panel, and the strips of both code fields at the right edge.
+    const QImage characterPanel = w().grab().toImage();
     savePicture(w(), QStringLiteral("main-character-panel"));
+    EXPECT_EQ(shownAt(characterPanel, w().lblC), 0x14AAE6u);
+    EXPECT_EQ(shownAt(characterPanel, w().txtA), 0x14D2E6u);
+    EXPECT_EQ(shownAt(characterPanel, w().txtB), 0x14D2E6u);
+    EXPECT_EQ(shownAt(characterPanel, w().cmdFn[0]), 0xE6E6E6u);
+    EXPECT_EQ(characterPanel.pixel(w().width() - 3, w().txtCodeA->mapTo(&w(), QPoint(0, 20)).y()) &
+                  0xFFFFFFu,
+              0x14AAE6u);
+    EXPECT_EQ(characterPanel.pixel(w().width() - 3, w().txtCodeB->mapTo(&w(), QPoint(0, 20)).y()) &
+                  0xFFFFFFu,
+              0x14D2E6u);
+
+    // The code panel: the fields, and the marks of Texto for Campo A and Binario for Campo B.
     w().setMoveLeft(-5280);
+    const QImage codePanel = w().grab().toImage();
     savePicture(w(), QStringLiteral("main-code-panel"));
+    EXPECT_EQ(shownAt(codePanel, w().txtCodeA), 0x14AAE6u);
+    EXPECT_EQ(shownAt(codePanel, w().txtCodeB), 0x14D2E6u);
+    for (int i = 0; i < 8; ++i) {
+        EXPECT_EQ(shownAt(codePanel, w().cmdOpt[i]), i == 0 || i == 5 ? 0xE0E0E0u : 0xF5F5F5u) << i;
+    }
 }
 
 }  // namespace

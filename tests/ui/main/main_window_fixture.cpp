@@ -44,6 +44,10 @@ unsigned MainWindowTest::backOf(const QWidget* widget) {
     return widget->palette().color(QPalette::Base).rgb() & 0xFFFFFFu;
 }
 
+unsigned MainWindowTest::shownAt(const QImage& picture, const QWidget* control, QPoint inside) {
+    return picture.pixel(control->mapTo(control->window(), inside)) & 0xFFFFFFu;
+}
+
 void typeText(QWidget* widget, const QString& text) {
     for (const QChar c : text) {
         if (c.unicode() < 128) {

@@ -4,6 +4,7 @@
 
 #include "../qstring_printer.h"
 
+#include <QImage>
 #include <QString>
 #include <QWidget>
 #include <memory>
@@ -25,6 +26,10 @@ class MainWindowTest : public ::testing::Test {
     void clickButton(QWidget* button);
     // The background colour of a text box or label, as 0xRRGGBB.
     static unsigned backOf(const QWidget* widget);
+    // The colour, as 0xRRGGBB, that a picture of the window shows at a point of a control (by
+    // default just inside its top-left corner).
+    static unsigned shownAt(const QImage& picture, const QWidget* control,
+                            QPoint inside = QPoint(3, 3));
 
     std::unique_ptr<FrmAscii> window;
     FrmAscii& w() { return *window; }
