@@ -36,8 +36,9 @@ void LabelButton::mouseReleaseEvent(QMouseEvent* event) {
     event->accept();
 }
 
-// Qt delivers the second press of a double click as this event, which QWidget would turn into
-// a press. Ignored, it shows no pressed look, and the release that follows raises no click.
+// A double click acts as one click. Qt delivers its second press as this event, which QWidget
+// would turn into a press; dropped here, it raises no mouseDown, and the release that follows
+// no click.
 void LabelButton::mouseDoubleClickEvent(QMouseEvent* event) {
     event->accept();
 }

@@ -6,8 +6,7 @@
 namespace trelvane {
 
 // A label used as a push button. It never takes the focus; it raises mouseDown on the press,
-// mouseUp on the release, and clicked only when press and release both happen over it. A
-// double click acts as one click: its second press raises nothing.
+// mouseUp on the release, and clicked only when press and release both happen over it.
 // Transparent unless made opaque, when its back colour shows.
 class LabelButton : public QLabel {
     Q_OBJECT
