@@ -1,15 +1,17 @@
 # The program's identity, defined once. The version and the comment come from the top-level
 # project() call; everything that shows or ships the program's name reads them from here:
 # the generated header app_identity.h (target trelvane_identity), the Windows version
-# resource, the desktop entry, the AppStream metainfo and the Debian package.
+# resource, the desktop entry, the AppStream metainfo, the manual pages and the Debian package.
 
 set(TRELVANE_COMPANY "Moravin")
+# Who answers for the Debian package; lintian wants a name and an e-mail address.
+set(TRELVANE_MAINTAINER "${TRELVANE_COMPANY} <trelvane@moravin.github.io>")
 set(TRELVANE_PRODUCT "Trelvane")
 set(TRELVANE_COMMENT "${PROJECT_DESCRIPTION}")
-set(TRELVANE_ORIGINAL_FILENAME "Trelvane.exe")
 set(TRELVANE_EXECUTABLE "trelvane")
-# The desktop's name for the program (AppStream component id) and the date of this version.
-set(TRELVANE_APP_ID "io.github.moravin.Trelvane")
+# The desktop's name for the program (AppStream component id, all lower case: the desktop
+# file is named after it) and the date of this version.
+set(TRELVANE_APP_ID "io.github.moravin.trelvane")
 set(TRELVANE_RELEASE_DATE "2026-12-07")
 
 set(TRELVANE_VERSION_MAJOR "${PROJECT_VERSION_MAJOR}")

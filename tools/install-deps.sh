@@ -12,6 +12,7 @@ packages=(
     fonts-open-sans fonts-crosextra-carlito fonts-symbola
     desktop-file-utils appstream icoutils
     dpkg-dev file
+    lintian devscripts
 )
 
 missing=()

@@ -11,7 +11,7 @@ if(NOT result EQUAL 0)
 endif()
 
 set(expected
-    share/applications/trelvane.desktop
+    share/applications/${APP_ID}.desktop
     share/metainfo/${APP_ID}.metainfo.xml
     share/icons/hicolor/scalable/apps/trelvane.svg)
 if(EXPECT_EXECUTABLE)

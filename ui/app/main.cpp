@@ -1,6 +1,7 @@
 // Trelvane: the program starts on the splash, which opens the converter window.
 #include <QApplication>
 
+#include "app_identity.h"
 #include "fonts.h"
 #include "frm_ascii.h"
 #include "frm_inicio.h"
@@ -11,6 +12,7 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Trelvane"));
+    QApplication::setDesktopFileName(QString::fromLatin1(trelvane::identity::kAppId));
     QApplication::setWindowIcon(trelvane::programIcon());
     trelvane::registerFontSubstitutes();
     trelvane::installQtSpanish();

@@ -13,10 +13,6 @@ inline int px(double twips) {
     return static_cast<int>(std::lround(twips / kTwipsPerPixel));
 }
 
-inline double twips(int pixels) {
-    return pixels * kTwipsPerPixel;
-}
-
 inline QRect twipsRect(double left, double top, double width, double height) {
     return QRect(px(left), px(top), px(width), px(height));
 }
