@@ -6,6 +6,7 @@
 #include <QCloseEvent>
 #include <QScreen>
 
+#include "accessibility.h"
 #include "fonts.h"
 #include "program_icon.h"
 #include "twips.h"
@@ -76,6 +77,7 @@ QTimer* makeTimer(QObject* parent, int interval) {
 }  // namespace
 
 FrmAscii::FrmAscii(QWidget* parent) : QWidget(parent) {
+    installAccessibleInterfaces();
     setObjectName(QStringLiteral("frmASCII"));
     setWindowTitle(QStringLiteral("Trelvane"));
     setWindowIcon(windowIcon32());
@@ -107,6 +109,8 @@ FrmAscii::FrmAscii(QWidget* parent) : QWidget(parent) {
     setTabOrder(txtCodeA, txtCodeB);
 
     connectHandlers();
+    setUpKeys();
+    setUpAccessibility();
     Form_Load();
     txtC->setFocus();
 }
@@ -314,6 +318,7 @@ void FrmAscii::setFlag500Visible(CodeField field, bool visible) {
 void FrmAscii::setModeMark(int index, bool filled) {
     if (index >= 0 && index < static_cast<int>(shpOpt.size())) {
         shpOpt[index]->setFilled(filled);
+        cmdOpt[index]->setChecked(filled);  // what screen readers read as the mode
     }
 }
 
