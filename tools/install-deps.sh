@@ -11,6 +11,7 @@ packages=(
     fonts-open-sans fonts-crosextra-carlito fonts-symbola
     desktop-file-utils appstream icoutils
     dpkg-dev file
+    xvfb xauth dbus at-spi2-core python3-pyatspi
 )
 
 missing=()

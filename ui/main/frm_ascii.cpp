@@ -119,6 +119,8 @@ FrmAscii* FrmAscii::open() {
     auto* frmAscii = new FrmAscii;
     frmAscii->setAttribute(Qt::WA_DeleteOnClose);
     frmAscii->show();
+    // The keys typed at once go to the character box, whatever window had them before.
+    frmAscii->activateWindow();
     return frmAscii;
 }
 
