@@ -22,8 +22,11 @@ if [ ! -x /usr/libexec/at-spi-bus-launcher ]; then
 fi
 
 # Other X servers may be starting at the same time (tests run in parallel): look for a free
-# display from a number of our own rather than from 99.
+# display from a number of our own rather than from 99. Without -noreset the server resets
+# whenever its last client leaves (the accessibility bus launcher is one), and a program
+# connecting just then is turned away.
+# TRELVANE_XVFB_LOG names a file for the X server's messages.
 first_display=$((100 + $$ % 800))
-exec xvfb-run --auto-servernum --server-num="$first_display" \
-    --server-args="-screen 0 1280x1024x24 -nolisten tcp" \
+exec xvfb-run --error-file="${TRELVANE_XVFB_LOG:-/dev/null}" --auto-servernum --server-num="$first_display" \
+    --server-args="-screen 0 1280x1024x24 -nolisten tcp -noreset" \
     dbus-run-session -- "$python" "$here/atspi_check.py" "$program"
