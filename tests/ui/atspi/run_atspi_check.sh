@@ -27,6 +27,7 @@ fi
 # connecting just then is turned away.
 # TRELVANE_XVFB_LOG names a file for the X server's messages.
 first_display=$((100 + $$ % 800))
-exec xvfb-run --error-file="${TRELVANE_XVFB_LOG:-/dev/null}" --auto-servernum --server-num="$first_display" \
+exec xvfb-run --error-file="${TRELVANE_XVFB_LOG:-/dev/null}" \
+    --auto-servernum --server-num="$first_display" \
     --server-args="-screen 0 1280x1024x24 -nolisten tcp -noreset" \
     dbus-run-session -- "$python" "$here/atspi_check.py" "$program"
