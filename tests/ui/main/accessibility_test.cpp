@@ -5,6 +5,7 @@
 #include <QClipboard>
 #include <QTest>
 
+#include "frm_inicio.h"
 #include "main_window_fixture.h"
 
 namespace trelvane {
@@ -85,6 +86,14 @@ TEST_F(AccessibilityTest, EveryControlHasASpanishNameAndItsRole) {
                 << child->metaObject()->className() << " " << child->objectName().toStdString();
         }
     }
+
+    // The splash, for the moment it shows.
+    FrmInicio splash([] {});
+    splash.Timer1->stop();
+    EXPECT_EQ(reader(&splash)->text(QAccessible::Name), QStringLiteral("Trelvane"));
+    EXPECT_EQ(reader(&splash)->role(), QAccessible::Window);
+    EXPECT_EQ(reader(splash.lblEsc)->text(QAccessible::Name), QStringLiteral("Cerrar"));
+    EXPECT_EQ(reader(splash.lblEsc)->role(), QAccessible::Button);
 
     // The grouping button takes the name of what it does now.
     w().cmdFn[0]->animateClick();
