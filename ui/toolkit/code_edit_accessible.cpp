@@ -210,33 +210,29 @@ QString CodeEditAccessible::textAtOffset(int offset, QAccessible::TextBoundaryTy
 
 QString CodeEditAccessible::textBeforeOffset(int offset, QAccessible::TextBoundaryType boundaryType,
                                              int* startOffset, int* endOffset) const {
-    if (offset == -1) {
-        offset = characterCount();
-    }
-    if (boundaryType == QAccessible::NoBoundary) {
-        return answer(kNoSpan, startOffset, endOffset);
-    }
-    const auto [start, end] = spanAt(offset, boundaryType);
-    const int before = start < 0 ? offset : start;
-    if (before <= 0) {
-        return answer(kNoSpan, startOffset, endOffset);
-    }
-    return answer(spanAt(before - 1, boundaryType), startOffset, endOffset);
+    return answer(neighbourSpan(offset, boundaryType, false), startOffset, endOffset);
 }
 
 QString CodeEditAccessible::textAfterOffset(int offset, QAccessible::TextBoundaryType boundaryType,
                                             int* startOffset, int* endOffset) const {
+    return answer(neighbourSpan(offset, boundaryType, true), startOffset, endOffset);
+}
+
+std::pair<int, int> CodeEditAccessible::neighbourSpan(int offset,
+                                                      QAccessible::TextBoundaryType boundaryType,
+                                                      bool after) const {
     if (offset == -1) {
         offset = characterCount();
     }
     if (boundaryType == QAccessible::NoBoundary) {
-        return answer(kNoSpan, startOffset, endOffset);
+        return kNoSpan;
     }
     const auto [start, end] = spanAt(offset, boundaryType);
-    if (start < 0 || end >= characterCount()) {
-        return answer(kNoSpan, startOffset, endOffset);
+    if (after) {
+        return start < 0 || end >= characterCount() ? kNoSpan : spanAt(end, boundaryType);
     }
-    return answer(spanAt(end, boundaryType), startOffset, endOffset);
+    const int before = start < 0 ? offset : start;
+    return before <= 0 ? kNoSpan : spanAt(before - 1, boundaryType);
 }
 
 // One look for the whole text: no attributes change along it.

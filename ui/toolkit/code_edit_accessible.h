@@ -44,6 +44,9 @@ class CodeEditAccessible : public QAccessibleWidget, public QAccessibleTextInter
     CodeEdit* edit() const;
     // The span [first, second) of the given kind that holds the offset.
     std::pair<int, int> spanAt(int offset, QAccessible::TextBoundaryType boundaryType) const;
+    // The span just before, or just after, the one that holds the offset.
+    std::pair<int, int> neighbourSpan(int offset, QAccessible::TextBoundaryType boundaryType,
+                                      bool after) const;
     std::pair<int, int> lineAt(int offset) const;
     QString answer(std::pair<int, int> span, int* startOffset, int* endOffset) const;
 };

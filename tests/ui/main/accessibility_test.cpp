@@ -259,6 +259,11 @@ TEST_F(CodeFieldTextTest, WordsLinesAndParagraphsTileTheText) {
                 EXPECT_EQ(beforeEnd, offset) << "the span before ends where this one starts";
                 EXPECT_EQ(before, text.mid(beforeStart, beforeEnd - beforeStart));
             }
+            int afterStart = -1;
+            int afterEnd = -1;
+            campoA->textAfterOffset(offset, type, &afterStart, &afterEnd);
+            EXPECT_EQ(afterStart, span.end < text.size() ? span.end : -1)
+                << "the span after starts where this one ends";
             joined += span.text;
             offset = span.end;
             ++spans;
