@@ -13,6 +13,7 @@ packages=(
     desktop-file-utils appstream icoutils
     dpkg-dev file
     lintian devscripts
+    xvfb xauth dbus at-spi2-core python3-pyatspi
 )
 
 missing=()

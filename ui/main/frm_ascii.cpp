@@ -6,6 +6,7 @@
 #include <QCloseEvent>
 #include <QScreen>
 
+#include "accessibility.h"
 #include "character_label.h"
 #include "fonts.h"
 #include "program_icon.h"
@@ -80,6 +81,7 @@ QTimer* makeTimer(QObject* parent, int interval) {
 }  // namespace
 
 FrmAscii::FrmAscii(QWidget* parent) : QWidget(parent) {
+    installAccessibleInterfaces();
     setObjectName(QStringLiteral("frmASCII"));
     setWindowTitle(QStringLiteral("Trelvane"));
     setWindowIcon(windowIcon32());
@@ -112,6 +114,8 @@ FrmAscii::FrmAscii(QWidget* parent) : QWidget(parent) {
     setTabOrder(txtCodeA, txtCodeB);
 
     connectHandlers();
+    setUpKeys();
+    setUpAccessibility();
     Form_Load();
     txtC->setFocus();
 }
@@ -120,6 +124,8 @@ FrmAscii* FrmAscii::open() {
     auto* frmAscii = new FrmAscii;
     frmAscii->setAttribute(Qt::WA_DeleteOnClose);
     frmAscii->show();
+    // The keys typed at once go to the character box, whatever window had them before.
+    frmAscii->activateWindow();
     return frmAscii;
 }
 
@@ -319,6 +325,7 @@ void FrmAscii::setFlag500Visible(CodeField field, bool visible) {
 void FrmAscii::setModeMark(int index, bool filled) {
     if (index >= 0 && index < static_cast<int>(shpOpt.size())) {
         shpOpt[index]->setFilled(filled);
+        cmdOpt[index]->setChecked(filled);  // what screen readers read as the mode
     }
 }
 

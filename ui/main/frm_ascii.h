@@ -134,6 +134,9 @@ class FrmAscii : public QWidget, public CodeWindow {
     void buildFunctionButtons();
     void buildCodePanel();
     void connectHandlers();
+    // Keys for every button, and names and roles for screen readers.
+    void setUpKeys();
+    void setUpAccessibility();
     CodeEdit* codeEdit(CodeField field) const;
 
     // The character panel.

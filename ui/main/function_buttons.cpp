@@ -2,6 +2,7 @@
 #include <QMessageBox>
 
 #include "about_box.h"
+#include "accessibility.h"
 #include "app_identity.h"
 #include "frm_ascii.h"
 #include "grouping.h"
@@ -124,6 +125,7 @@ void FrmAscii::setGroupingLook(bool open) {
     cmdFn[3]->setText(open ? QStringLiteral("x") : QStringLiteral("..."));
     cmdFn[3]->setBackColor(QColor::fromRgb(open ? kGroupingOpenBack : kGroupingClosedBack));
     cmdFn[3]->setToolTip(open ? QStringLiteral(" Cerrar ") : QStringLiteral(" Separar en grupos "));
+    notifyNameChanged(cmdFn[3]);  // its name is its tool tip's words
 }
 
 }  // namespace trelvane

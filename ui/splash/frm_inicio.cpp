@@ -3,6 +3,7 @@
 #include <QPainter>
 #include <QScreen>
 
+#include "accessibility.h"
 #include "fonts.h"
 #include "program_icon.h"
 #include "text_colors.h"
@@ -20,6 +21,8 @@ const QColor kBorder(0x64, 0x64, 0x64);
 
 FrmInicio::FrmInicio(std::function<void()> openMain, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), openMain_(std::move(openMain)) {
+    installAccessibleInterfaces();
+    setAccessibleName(QStringLiteral("Trelvane"));  // the splash has no caption of its own
     setFixedSize(px(7815), px(4455));
     setWindowIcon(programIcon());
     if (const QScreen* where = screen()) {

@@ -3,6 +3,7 @@
 #include <QKeyEvent>
 #include <QScreen>
 
+#include "accessibility.h"
 #include "codepage.h"
 #include "fonts.h"
 #include "message.h"
@@ -57,6 +58,7 @@ FrmScroll::FrmScroll(QString& programFont, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint),
       sFont(programFont) {
+    installAccessibleInterfaces();
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Lista de código ASCII"));
     setWindowIcon(windowIcon32());
@@ -87,6 +89,7 @@ FrmScroll::FrmScroll(QString& programFont, QWidget* parent)
     connect(cmdFont, &LabelButton::mouseDown, this, &FrmScroll::cmdFont_MouseDown);
     connect(cmdFont, &LabelButton::mouseUp, this, &FrmScroll::cmdFont_MouseUp);
     connect(cmdFont, &LabelButton::clicked, this, &FrmScroll::cmdFont_Click);
+    setUpAccess();
 
     loadWindow();
 }

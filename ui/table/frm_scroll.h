@@ -49,6 +49,8 @@ class FrmScroll : public QWidget {
 
   private:
     void loadWindow();
+    // The key of "Abrir", and names for screen readers.
+    void setUpAccess();
     void setDesignedLook();
     std::array<CodeColumn*, 4> columns() const { return {txtA, txtB, txtC, txtD}; }
 

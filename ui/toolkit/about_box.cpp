@@ -1,5 +1,6 @@
 #include "about_box.h"
 
+#include <QAbstractButton>
 #include <QMessageBox>
 
 namespace trelvane {
@@ -15,6 +16,8 @@ void showAboutBox(QWidget* owner, const QString& title, const QString& text, con
         box.setWindowIcon(icon);
     }
     box.setStandardButtons(QMessageBox::Ok);
+    box.setAccessibleName(QStringLiteral("Acerca de ") + title);
+    box.button(QMessageBox::Ok)->setAccessibleName(QStringLiteral("Aceptar"));
     box.exec();
 }
 

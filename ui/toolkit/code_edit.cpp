@@ -77,14 +77,19 @@ void CodeEdit::moveCaretToEnd() {
     setCaretPosition(static_cast<int>(text_.size()));
 }
 
-void CodeEdit::setCaretPosition(int position, bool keepAnchor) {
-    caret_ = std::clamp(position, 0, static_cast<int>(text_.size()));
+void CodeEdit::setCaretPosition(qsizetype position, bool keepAnchor) {
+    caret_ = static_cast<int>(std::clamp<qsizetype>(position, 0, text_.size()));
     if (!keepAnchor) {
         anchor_ = caret_;
     }
     ensureCaretVisible();
     restartCaretBlink();
     viewport()->update();
+}
+
+void CodeEdit::setSelection(qsizetype anchor, qsizetype caret) {
+    anchor_ = static_cast<int>(std::clamp<qsizetype>(anchor, 0, text_.size()));
+    setCaretPosition(caret, true);
 }
 
 QString CodeEdit::selectedText() const {
@@ -587,6 +592,19 @@ int CodeEdit::positionAt(const QPoint& point) const {
         x += w;
     }
     return end;
+}
+
+qsizetype CodeEdit::positionAt(const QPointF& point) const {
+    return positionAt(point.toPoint());
+}
+
+QRectF CodeEdit::characterRect(qsizetype position) const {
+    const int at = static_cast<int>(std::clamp<qsizetype>(position, 0, text_.size()));
+    const int line = lineOf(at);
+    const qreal x = xOf(at);
+    const qreal width = at < lineEnd(line) ? advanceAt(at, x) : 1;
+    return QRectF(kMargin + x, kMargin + (line - firstVisibleLine()) * lineHeight_, width,
+                  lineHeight_);
 }
 
 QRectF CodeEdit::caretRect() const {

@@ -43,7 +43,14 @@ class CodeEdit : public QAbstractScrollArea {
     int selectionEnd() const { return std::max(anchor_, caret_); }
     bool hasSelection() const { return anchor_ != caret_; }
     QString selectedText() const;
-    void setCaretPosition(int position, bool keepAnchor = false);
+    void setCaretPosition(qsizetype position, bool keepAnchor = false);
+    // Selects from the anchor to the caret; the caret is where the selection ends up.
+    void setSelection(qsizetype anchor, qsizetype caret);
+
+    // Where a character is drawn, and the position nearest to a point, both in the
+    // coordinates of the viewport. Past the last character, the rectangle of the caret there.
+    QRectF characterRect(qsizetype position) const;
+    qsizetype positionAt(const QPointF& point) const;
 
     // The most characters the user may type or paste; 0 for no limit. Program writes are
     // never cut.

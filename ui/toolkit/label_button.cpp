@@ -5,9 +5,22 @@
 
 namespace trelvane {
 
+namespace {
+
+// As long as a button pressed by a key or a screen reader shows its pressed look.
+constexpr int kAnimatedPressMs = 100;
+
+}  // namespace
+
 LabelButton::LabelButton(const QString& caption, QWidget* parent) : QLabel(caption, parent) {
     setFocusPolicy(Qt::NoFocus);
     setAlignment(Qt::AlignCenter);
+    clickRelease_.setSingleShot(true);
+    clickRelease_.setInterval(kAnimatedPressMs);
+    connect(&clickRelease_, &QTimer::timeout, this, [this] {
+        emit mouseUp();
+        emit clicked();
+    });
 }
 
 void LabelButton::setBackColor(const QColor& color) {
@@ -41,6 +54,29 @@ void LabelButton::mouseReleaseEvent(QMouseEvent* event) {
 // no click.
 void LabelButton::mouseDoubleClickEvent(QMouseEvent* event) {
     event->accept();
+}
+
+void LabelButton::animateClick() {
+    if (clickRelease_.isActive()) {
+        clickRelease_.stop();
+        emit mouseUp();
+        emit clicked();
+    }
+    emit mouseDown();
+    clickRelease_.start();
+}
+
+void LabelButton::setChecked(bool checked) {
+    if (checked == checked_) {
+        return;
+    }
+    checked_ = checked;
+    if (QAccessible::isActive()) {
+        QAccessible::State changed;
+        changed.checked = true;
+        QAccessibleStateChangeEvent event(this, changed);
+        QAccessible::updateAccessibility(&event);
+    }
 }
 
 void LabelButton::paintEvent(QPaintEvent* event) {

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QAccessible>
 #include <QColor>
 #include <QLabel>
+#include <QTimer>
 
 namespace trelvane {
 
@@ -18,6 +20,18 @@ class LabelButton : public QLabel {
     void setOpaque(bool opaque);
     bool isOpaque() const { return opaque_; }
 
+    // What a click does, for the keyboard and screen readers: mouseDown at once, mouseUp and
+    // clicked a moment later, so that a pressed look shows in between. A second call while
+    // one is pending finishes the pending one first.
+    void animateClick();
+
+    // How screen readers see the button: a push button (the default), one of a group of
+    // radio buttons (checked or not), or a plain label whose click serves only the mouse.
+    void setAccessibleRole(QAccessible::Role role) { accessibleRole_ = role; }
+    QAccessible::Role accessibleRole() const { return accessibleRole_; }
+    void setChecked(bool checked);
+    bool isChecked() const { return checked_; }
+
   signals:
     void mouseDown();
     void mouseUp();
@@ -33,6 +47,10 @@ class LabelButton : public QLabel {
     QColor backColor_{0xF5, 0xF5, 0xF5};
     bool opaque_ = false;
     bool pressed_ = false;
+
+    QTimer clickRelease_;
+    QAccessible::Role accessibleRole_ = QAccessible::Button;
+    bool checked_ = false;
 };
 
 }  // namespace trelvane

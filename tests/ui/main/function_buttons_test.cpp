@@ -14,38 +14,6 @@
 namespace trelvane {
 namespace {
 
-// What a modal box showed before the test closed it.
-struct SeenBox {
-    bool shown = false;
-    QString title;
-    QString text;
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-    bool hasPixmap = false;
-    QWidget* owner = nullptr;
-};
-
-// Reads and closes the next message box as soon as it is shown.
-void closeNextBox(QObject* context, SeenBox& seen) {
-    auto* poll = new QTimer(context);
-    poll->setInterval(10);
-    QObject::connect(poll, &QTimer::timeout, context, [poll, &seen] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (box == nullptr) {
-            return;
-        }
-        seen.shown = true;
-        seen.title = box->windowTitle();
-        seen.text = box->text();
-        seen.icon = box->icon();
-        seen.hasPixmap = !box->iconPixmap().isNull();
-        seen.owner = box->parentWidget();
-        poll->stop();
-        poll->deleteLater();
-        box->button(QMessageBox::Ok)->click();
-    });
-    poll->start();
-}
-
 class FunctionButtonsTest : public MainWindowTest {
   protected:
     // The code panel in view with Campo A focused and in Binario.
@@ -202,6 +170,8 @@ TEST_P(GroupingRejected, ShowsTheMessageAndChangesNothing) {
     EXPECT_EQ(seen.text, QStringLiteral("Seleccione por lo menos 2 bytes de código binario."));
     EXPECT_EQ(seen.icon, QMessageBox::Warning);
     EXPECT_EQ(seen.owner, &w());
+    EXPECT_EQ(seen.accessibleName, QStringLiteral("Aviso"));
+    EXPECT_EQ(seen.okAccessibleName, QStringLiteral("Aceptar"));
     EXPECT_TRUE(w().txtCodeC->isHidden());
     expectClosedLook();
 }
@@ -304,6 +274,8 @@ TEST_F(FunctionButtonsTest, TheAboutBox) {
     EXPECT_EQ(seen.text, QStringLiteral("Moravin\nTrelvane: Versión 3.1.6"));
     EXPECT_EQ(seen.owner, &w());
     EXPECT_TRUE(seen.hasPixmap) << "the program icon";
+    EXPECT_EQ(seen.accessibleName, QStringLiteral("Acerca de Trelvane"));
+    EXPECT_EQ(seen.okAccessibleName, QStringLiteral("Aceptar"));
     EXPECT_EQ(w().focusWidget(), w().txtCodeA) << "nothing else changes";
     EXPECT_EQ(w().dispatch.nFocus(), FocusBox::txtCodeA);
 }

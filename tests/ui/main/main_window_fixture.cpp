@@ -1,7 +1,10 @@
 #include "main_window_fixture.h"
 
+#include <QAbstractButton>
+#include <QAccessible>
 #include <QApplication>
 #include <QTest>
+#include <QTimer>
 
 namespace trelvane {
 
@@ -60,6 +63,30 @@ void typeText(QWidget* widget, const QString& text) {
         QTest::sendKeyEvent(QTest::Press, widget, key, QString(c), Qt::NoModifier);
         QTest::sendKeyEvent(QTest::Release, widget, key, QString(c), Qt::NoModifier);
     }
+}
+
+void closeNextBox(QObject* context, SeenBox& seen) {
+    auto* poll = new QTimer(context);
+    poll->setInterval(10);
+    QObject::connect(poll, &QTimer::timeout, context, [poll, &seen] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box == nullptr) {
+            return;
+        }
+        seen.shown = true;
+        seen.title = box->windowTitle();
+        seen.text = box->text();
+        seen.icon = box->icon();
+        seen.hasPixmap = !box->iconPixmap().isNull();
+        seen.owner = box->parentWidget();
+        seen.accessibleName = QAccessible::queryAccessibleInterface(box)->text(QAccessible::Name);
+        seen.okAccessibleName = QAccessible::queryAccessibleInterface(box->button(QMessageBox::Ok))
+                                    ->text(QAccessible::Name);
+        poll->stop();
+        poll->deleteLater();
+        box->button(QMessageBox::Ok)->click();
+    });
+    poll->start();
 }
 
 }  // namespace trelvane

@@ -5,6 +5,7 @@
 #include "../qstring_printer.h"
 
 #include <QImage>
+#include <QMessageBox>
 #include <QString>
 #include <QWidget>
 #include <memory>
@@ -37,5 +38,21 @@ class MainWindowTest : public ::testing::Test {
 
 // Types a text key by key, characters beyond ASCII included.
 void typeText(QWidget* widget, const QString& text);
+
+// What a modal box showed before the test closed it.
+struct SeenBox {
+    bool shown = false;
+    QString title;
+    QString text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    bool hasPixmap = false;
+    QWidget* owner = nullptr;
+    // What screen readers hear: the box's name and its OK button's.
+    QString accessibleName;
+    QString okAccessibleName;
+};
+
+// Reads and closes the next message box as soon as it is shown.
+void closeNextBox(QObject* context, SeenBox& seen);
 
 }  // namespace trelvane

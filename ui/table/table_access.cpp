@@ -1,0 +1,25 @@
+// The code table without a mouse: a key for "Abrir" (Enter in the font box does the same), and
+// Spanish names for screen readers.
+#include "frm_scroll.h"
+#include "label_button_access.h"
+
+namespace trelvane {
+
+void FrmScroll::setUpAccess() {
+    setPressKey(cmdFont, QKeySequence(Qt::Key_F5));  // the window opens again in the new font
+
+    const QString columnNames[4] = {
+        QStringLiteral("Códigos 1 a 31"), QStringLiteral("Códigos 32 a 127"),
+        QStringLiteral("Códigos 128 a 191"), QStringLiteral("Códigos 192 a 255")};
+    for (int i = 0; i < 4; ++i) {
+        columns()[i]->setAccessibleName(columnNames[i]);
+    }
+    txtFont->setAccessibleName(QStringLiteral("Fuente"));
+    // The frame around the font box reads as its label.
+    lblRe->setAccessibleName(QStringLiteral("Fuente"));
+    lblRe->setBuddy(txtFont);
+    // Its tool tip, " Mover ", tells nothing of what it does; its caption does.
+    cmdFont->setAccessibleName(cmdFont->text());
+}
+
+}  // namespace trelvane

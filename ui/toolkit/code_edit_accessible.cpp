@@ -1,0 +1,269 @@
+#include "code_edit_accessible.h"
+
+#include <QScrollBar>
+#include <algorithm>
+#include <limits>
+
+namespace trelvane {
+
+namespace {
+
+// Words are runs of letters and digits; a run of blanks is a span of its own, and so is any
+// other character.
+enum class WordClass { Word, Space, Other };
+
+WordClass wordClass(QChar c) {
+    if (c.isLetterOrNumber() || c == QLatin1Char('_')) {
+        return WordClass::Word;
+    }
+    return c.isSpace() && c != QLatin1Char('\n') ? WordClass::Space : WordClass::Other;
+}
+
+constexpr std::pair<int, int> kNoSpan{-1, -1};
+
+}  // namespace
+
+CodeEditAccessible::CodeEditAccessible(CodeEdit* edit)
+    : QAccessibleWidget(edit, QAccessible::EditableText) {}
+
+CodeEdit* CodeEditAccessible::edit() const {
+    return static_cast<CodeEdit*>(widget());
+}
+
+// The name is the accessible name, else the words of the tool tip. The text itself is read
+// through the text interface, never as one value: it may be millions of characters long.
+QString CodeEditAccessible::text(QAccessible::Text t) const {
+    switch (t) {
+        case QAccessible::Name:
+            if (!edit()->accessibleName().isEmpty()) {
+                return edit()->accessibleName();
+            }
+            return edit()->toolTip().trimmed();
+        case QAccessible::Description:
+            return edit()->accessibleDescription();
+        case QAccessible::Value:
+            return QString();
+        default:
+            return QAccessibleWidget::text(t);
+    }
+}
+
+QAccessible::State CodeEditAccessible::state() const {
+    QAccessible::State state = QAccessibleWidget::state();
+    state.multiLine = true;
+    state.selectableText = true;
+    state.editable = !edit()->isReadOnly();
+    state.readOnly = edit()->isReadOnly();
+    return state;
+}
+
+void* CodeEditAccessible::interface_cast(QAccessible::InterfaceType t) {
+    if (t == QAccessible::TextInterface) {
+        return static_cast<QAccessibleTextInterface*>(this);
+    }
+    return QAccessibleWidget::interface_cast(t);
+}
+
+// --- Caret and selection ----------------------------------------------------------------------
+
+void CodeEditAccessible::selection(int selectionIndex, int* startOffset, int* endOffset) const {
+    *startOffset = *endOffset = 0;
+    if (selectionIndex == 0 && selectionCount() == 1) {
+        *startOffset = static_cast<int>(edit()->selectionStart());
+        *endOffset = static_cast<int>(edit()->selectionEnd());
+    }
+}
+
+int CodeEditAccessible::selectionCount() const {
+    return edit()->selectionStart() != edit()->selectionEnd() ? 1 : 0;
+}
+
+// The field has one selection: adding one replaces it.
+void CodeEditAccessible::addSelection(int startOffset, int endOffset) {
+    setSelection(0, startOffset, endOffset);
+}
+
+void CodeEditAccessible::removeSelection(int selectionIndex) {
+    if (selectionIndex == 0) {
+        edit()->setCaretPosition(edit()->caretPosition());
+    }
+}
+
+void CodeEditAccessible::setSelection(int selectionIndex, int startOffset, int endOffset) {
+    if (selectionIndex == 0) {
+        edit()->setSelection(startOffset, endOffset);
+    }
+}
+
+int CodeEditAccessible::cursorPosition() const {
+    return static_cast<int>(edit()->caretPosition());
+}
+
+void CodeEditAccessible::setCursorPosition(int position) {
+    edit()->setCaretPosition(position);
+}
+
+// --- Text -------------------------------------------------------------------------------------
+
+int CodeEditAccessible::characterCount() const {
+    return static_cast<int>(edit()->text().size());
+}
+
+// An end of -1 means the end of the text.
+QString CodeEditAccessible::text(int startOffset, int endOffset) const {
+    const int length = characterCount();
+    const int from = std::clamp(startOffset, 0, length);
+    const int to = endOffset < 0 ? length : std::clamp(endOffset, from, length);
+    return edit()->text().mid(from, to - from);
+}
+
+QString CodeEditAccessible::answer(std::pair<int, int> span, int* startOffset,
+                                   int* endOffset) const {
+    *startOffset = span.first;
+    *endOffset = span.second;
+    if (span.first < 0 || span.second <= span.first) {
+        return QString();
+    }
+    return edit()->text().mid(span.first, span.second - span.first);
+}
+
+// The line as the field shows it, found from where it draws the offset: from the left edge of
+// that row to the start of the next row (the line feed that ends it included).
+std::pair<int, int> CodeEditAccessible::lineAt(int offset) const {
+    const QString& text = edit()->text();
+    const QRectF where = edit()->characterRect(offset);
+    const qreal row = where.center().y();
+    constexpr qreal kFar = std::numeric_limits<int>::max() / 2;
+    const int start = static_cast<int>(edit()->positionAt(QPointF(-kFar, row)));
+    int end = static_cast<int>(edit()->positionAt(QPointF(kFar, row)));
+    if (end < text.size() && text.at(end) == QLatin1Char('\n')) {
+        ++end;
+    }
+    return {start, std::max(start, end)};
+}
+
+std::pair<int, int> CodeEditAccessible::spanAt(int offset,
+                                               QAccessible::TextBoundaryType boundaryType) const {
+    const QString& text = edit()->text();
+    const int length = static_cast<int>(text.size());
+    if (offset < 0 || offset > length) {
+        return kNoSpan;
+    }
+    switch (boundaryType) {
+        case QAccessible::CharBoundary: {
+            if (offset == length) {
+                return kNoSpan;
+            }
+            int start = offset;
+            if (text.at(start).isLowSurrogate() && start > 0 &&
+                text.at(start - 1).isHighSurrogate()) {
+                --start;
+            }
+            const bool pair = text.at(start).isHighSurrogate() && start + 1 < length &&
+                              text.at(start + 1).isLowSurrogate();
+            return {start, start + (pair ? 2 : 1)};
+        }
+        case QAccessible::WordBoundary: {
+            if (length == 0) {
+                return kNoSpan;
+            }
+            // A run without blanks may be millions of digits long: a word ends with its line.
+            const int at = offset == length ? length - 1 : offset;
+            const auto [lineStart, lineEnd] = lineAt(at);
+            const WordClass kind = wordClass(text.at(at));
+            int start = at;
+            int end = at + 1;
+            if (kind != WordClass::Other) {
+                while (start > lineStart && wordClass(text.at(start - 1)) == kind) {
+                    --start;
+                }
+                while (end < lineEnd && wordClass(text.at(end)) == kind) {
+                    ++end;
+                }
+            }
+            return {start, end};
+        }
+        case QAccessible::LineBoundary:
+            return lineAt(offset);
+        case QAccessible::SentenceBoundary:
+            // Codes are not prose: a sentence is taken as its paragraph.
+        case QAccessible::ParagraphBoundary: {
+            const int start =
+                offset == 0 ? 0
+                            : static_cast<int>(text.lastIndexOf(QLatin1Char('\n'), offset - 1)) + 1;
+            const qsizetype feed = text.indexOf(QLatin1Char('\n'), offset);
+            return {start, feed < 0 ? length : static_cast<int>(feed) + 1};
+        }
+        case QAccessible::NoBoundary:
+            return {0, length};
+    }
+    return kNoSpan;
+}
+
+QString CodeEditAccessible::textAtOffset(int offset, QAccessible::TextBoundaryType boundaryType,
+                                         int* startOffset, int* endOffset) const {
+    if (offset == -1) {
+        offset = characterCount();
+    }
+    return answer(spanAt(offset, boundaryType), startOffset, endOffset);
+}
+
+QString CodeEditAccessible::textBeforeOffset(int offset, QAccessible::TextBoundaryType boundaryType,
+                                             int* startOffset, int* endOffset) const {
+    return answer(neighbourSpan(offset, boundaryType, false), startOffset, endOffset);
+}
+
+QString CodeEditAccessible::textAfterOffset(int offset, QAccessible::TextBoundaryType boundaryType,
+                                            int* startOffset, int* endOffset) const {
+    return answer(neighbourSpan(offset, boundaryType, true), startOffset, endOffset);
+}
+
+std::pair<int, int> CodeEditAccessible::neighbourSpan(int offset,
+                                                      QAccessible::TextBoundaryType boundaryType,
+                                                      bool after) const {
+    if (offset == -1) {
+        offset = characterCount();
+    }
+    if (boundaryType == QAccessible::NoBoundary) {
+        return kNoSpan;
+    }
+    const auto [start, end] = spanAt(offset, boundaryType);
+    if (after) {
+        return start < 0 || end >= characterCount() ? kNoSpan : spanAt(end, boundaryType);
+    }
+    const int before = start < 0 ? offset : start;
+    return before <= 0 ? kNoSpan : spanAt(before - 1, boundaryType);
+}
+
+// One look for the whole text: no attributes change along it.
+QString CodeEditAccessible::attributes(int, int* startOffset, int* endOffset) const {
+    *startOffset = 0;
+    *endOffset = characterCount();
+    return QString();
+}
+
+// --- Geometry ---------------------------------------------------------------------------------
+
+QRect CodeEditAccessible::characterRect(int offset) const {
+    if (offset < 0 || offset > characterCount()) {
+        return QRect();
+    }
+    const QRect local = edit()->characterRect(offset).toAlignedRect();
+    return QRect(edit()->viewport()->mapToGlobal(local.topLeft()), local.size());
+}
+
+int CodeEditAccessible::offsetAtPoint(const QPoint& point) const {
+    const QPoint local = edit()->viewport()->mapFromGlobal(point);
+    if (!edit()->viewport()->rect().contains(local)) {
+        return -1;
+    }
+    return static_cast<int>(edit()->positionAt(QPointF(local)));
+}
+
+// As Qt's own line edit does: the caret goes to the start of the span, which scrolls it into
+// view.
+void CodeEditAccessible::scrollToSubstring(int startIndex, int) {
+    edit()->setCaretPosition(startIndex);
+}
+
+}  // namespace trelvane

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QAccessibleWidget>
+#include <utility>
+
+#include "code_edit.h"
+
+namespace trelvane {
+
+// A code field as screen readers see it: an editable text, multi-line, whose text, caret and
+// selection they read and set through the text interface. The field may hold millions of
+// characters, so every answer reads only the span it is asked about: a word or a line is found
+// by looking around the offset, never by copying the whole text.
+class CodeEditAccessible : public QAccessibleWidget, public QAccessibleTextInterface {
+  public:
+    explicit CodeEditAccessible(CodeEdit* edit);
+
+    QString text(QAccessible::Text t) const override;
+    QAccessible::State state() const override;
+    void* interface_cast(QAccessible::InterfaceType t) override;
+
+    // QAccessibleTextInterface
+    void selection(int selectionIndex, int* startOffset, int* endOffset) const override;
+    int selectionCount() const override;
+    void addSelection(int startOffset, int endOffset) override;
+    void removeSelection(int selectionIndex) override;
+    void setSelection(int selectionIndex, int startOffset, int endOffset) override;
+    int cursorPosition() const override;
+    void setCursorPosition(int position) override;
+    QString text(int startOffset, int endOffset) const override;
+    QString textBeforeOffset(int offset, QAccessible::TextBoundaryType boundaryType,
+                             int* startOffset, int* endOffset) const override;
+    QString textAfterOffset(int offset, QAccessible::TextBoundaryType boundaryType,
+                            int* startOffset, int* endOffset) const override;
+    QString textAtOffset(int offset, QAccessible::TextBoundaryType boundaryType, int* startOffset,
+                         int* endOffset) const override;
+    int characterCount() const override;
+    QRect characterRect(int offset) const override;
+    int offsetAtPoint(const QPoint& point) const override;
+    void scrollToSubstring(int startIndex, int endIndex) override;
+    QString attributes(int offset, int* startOffset, int* endOffset) const override;
+
+  private:
+    CodeEdit* edit() const;
+    // The span [first, second) of the given kind that holds the offset.
+    std::pair<int, int> spanAt(int offset, QAccessible::TextBoundaryType boundaryType) const;
+    // The span just before, or just after, the one that holds the offset.
+    std::pair<int, int> neighbourSpan(int offset, QAccessible::TextBoundaryType boundaryType,
+                                      bool after) const;
+    std::pair<int, int> lineAt(int offset) const;
+    QString answer(std::pair<int, int> span, int* startOffset, int* endOffset) const;
+};
+
+}  // namespace trelvane
