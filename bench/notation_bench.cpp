@@ -13,7 +13,7 @@
 #include "codepage.h"
 #include "grouping.h"
 #include "notation.h"
-#include "validation.h"
+#include "notations.h"
 
 namespace {
 

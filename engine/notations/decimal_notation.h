@@ -1,0 +1,226 @@
+#pragma once
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <string>
+#include <string_view>
+
+#include "code_units.h"
+
+namespace trelvane {
+
+namespace detail {
+// The digits of a code, after a blank or not: four units at most.
+struct DecimalDigits {
+    std::array<char, 4> units;
+    std::size_t length;
+};
+constexpr DecimalDigits decimalDigitsOf(int code, bool afterBlank) {
+    DecimalDigits d{{' ', ' ', ' ', ' '}, 0};
+    if (afterBlank) {
+        d.units[d.length++] = ' ';
+    }
+    if (code >= 100) {
+        d.units[d.length++] = static_cast<char>('0' + code / 100);
+    }
+    if (code >= 10) {
+        d.units[d.length++] = static_cast<char>('0' + code / 10 % 10);
+    }
+    d.units[d.length++] = static_cast<char>('0' + code % 10);
+    return d;
+}
+}  // namespace detail
+
+// Decimal: each code as a number without sign or leading zeros, the numbers separated by one
+// blank. Read more freely: the trailing blanks of the whole text go, every other blank ends a
+// number (so two blanks in a row hold an empty number, and a leading blank one before the
+// first), and each number is read from its start: above 255 it gives 255, otherwise it is
+// rounded half to even; an empty number, one that is not a number and one below 0 give 0.
+struct DecimalNotation {
+    static constexpr Mode kMode = Decimal;
+
+    static constexpr bool isDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
+    static constexpr bool fits(char16_t c) { return isDigit(c) || c == kBlank; }
+    static constexpr bool takesKey(CodeField, int key) {
+        return key == kBackspace || key == kBlank || (key >= '0' && key <= '9');
+    }
+    static constexpr bool kRemovesBlanks = false;
+
+    // The code of a number that is not plain digits (a sign, a decimal point, an exponent,
+    // letters after it).
+    static Code codeOfNumber(std::u16string_view number);
+
+    // How many numbers a text holds, read whole (its trailing blanks dropped) or as a span
+    // that ends where a number ends (every blank separates, an empty span is one empty
+    // number).
+    enum class Ends { Trimmed, Exact };
+    static std::size_t numberCount(std::u16string_view text, Ends ends);
+
+    // Where the number holding `position` starts: after the last blank before it.
+    static std::size_t numberStart(std::u16string_view text, std::size_t position);
+
+    template <CodeUnit Unit>
+    class Reader {
+      public:
+        explicit Reader(Ends ends = Ends::Trimmed) : exact_(ends == Ends::Exact) {}
+
+        std::size_t read(const Unit*& in, const Unit* end, Code* codes, std::size_t room) {
+            std::size_t n = 0;
+            const Unit* p = in;
+            // A call never begins inside a number it has started to read, unless a number
+            // runs on from the last chunk.
+            numberStart_ = p;
+            while (n < room) {
+                if (zeros_ > 0) {  // the empty numbers between blanks
+                    codes[n++] = 0;
+                    --zeros_;
+                    continue;
+                }
+                if (p == end) {
+                    break;
+                }
+                const char16_t c = unitValue(*p);
+                if (c == kBlank) {
+                    if (exact_) {
+                        codes[n++] = codeOfValue(value_);
+                        value_ = 0;
+                        numberStart_ = p + 1;
+                    } else {
+                        ++blanks_;  // trailing blanks or separators: the next digit tells
+                    }
+                    ++p;
+                    continue;
+                }
+                if (blanks_ > 0) {
+                    codes[n++] = codeOfValue(value_);
+                    value_ = 0;
+                    zeros_ = blanks_ - 1;
+                    blanks_ = 0;
+                    numberStart_ = p;
+                    continue;
+                }
+                seenNumber_ = true;
+                if (isDigit(c)) {
+                    value_ = std::min(value_ * 10 + (c - u'0'), 256u);
+                    ++p;
+                } else {
+                    // Read whole from its start. Such a number must lie within one chunk (the
+                    // command-line converter passes digits and blanks only).
+                    const Unit* const to = std::find(p, end, static_cast<Unit>(kBlank));
+                    value_ = codeOfNumber(numberStart_, to);
+                    p = to;
+                }
+            }
+            in = p;
+            return n;
+        }
+        struct Tail {
+            int code = -1;
+            int nibble = -1;
+        };
+        // The last number: always in a span; in a whole text only if it has one.
+        Tail finish() const {
+            return {exact_ || seenNumber_ ? static_cast<int>(codeOfValue(value_)) : -1, -1};
+        }
+
+      private:
+        static Code codeOfValue(unsigned value) { return static_cast<Code>(std::min(value, 255u)); }
+        static unsigned codeOfNumber(const Unit* from, const Unit* to) {
+            if constexpr (std::same_as<Unit, char16_t>) {
+                return DecimalNotation::codeOfNumber(
+                    std::u16string_view(from, static_cast<std::size_t>(to - from)));
+            } else {
+                std::u16string wide(from, to);
+                for (char16_t& c : wide) {
+                    c = static_cast<unsigned char>(c);
+                }
+                return DecimalNotation::codeOfNumber(wide);
+            }
+        }
+
+        bool exact_;
+        bool seenNumber_ = false;
+        unsigned value_ = 0;  // the number read so far, 256 standing for anything larger
+        std::size_t blanks_ = 0;
+        std::size_t zeros_ = 0;
+        const Unit* numberStart_ = nullptr;
+    };
+
+    static constexpr std::size_t digitCount(Code code) {
+        return code >= 100 ? 3 : code >= 10 ? 2 : 1;
+    }
+
+    // The length of these codes written with a blank between them.
+    static std::size_t writtenLength(const Code* codes, std::size_t count) {
+        std::size_t length = count == 0 ? 0 : count - 1;
+        for (std::size_t i = 0; i < count; ++i) {
+            length += digitCount(codes[i]);
+        }
+        return length;
+    }
+
+    // Writes the numbers of the codes, each after a blank but the first of the whole text. The
+    // four units of a number are stored whole and the output moves on by its length; the last
+    // numbers before `limit` (the end of the storage) are written unit by unit.
+    template <CodeUnit Unit>
+    class Writer {
+      public:
+        explicit Writer(bool afterANumber = false, Unit* limit = nullptr)
+            : afterANumber_(afterANumber), limit_(limit) {}
+
+        Unit* write(const Code* codes, std::size_t count, Unit* out) {
+            std::size_t i = 0;
+            if (!afterANumber_ && count > 0) {
+                out = writeOne(kTable<Unit>[0][codes[0]], out);
+                afterANumber_ = true;
+                i = 1;
+            }
+            for (; i < count; ++i) {
+                const auto& d = kTable<Unit>[1][codes[i]];
+                if (limit_ != nullptr && limit_ - out < 4) {
+                    out = writeOne(d, out);
+                } else {
+                    std::memcpy(out, d.units.data(), sizeof d.units);
+                    out += d.length;
+                }
+            }
+            return out;
+        }
+        Unit* writeNibble(Code, Unit* out) { return out; }
+        Unit* finish(Unit* out) { return out; }
+
+      private:
+        template <class Entry>
+        static Unit* writeOne(const Entry& d, Unit* out) {
+            std::copy_n(d.units.data(), d.length, out);
+            return out + d.length;
+        }
+
+        bool afterANumber_;
+        Unit* limit_;
+    };
+
+    template <CodeUnit Unit>
+    struct UnitDigits {
+        std::array<Unit, 4> units;
+        std::size_t length;
+    };
+    template <CodeUnit Unit>
+    static constexpr auto kTable = [] {
+        std::array<std::array<UnitDigits<Unit>, 256>, 2> table{};
+        for (int blank = 0; blank < 2; ++blank) {
+            for (int code = 0; code < 256; ++code) {
+                const detail::DecimalDigits d = detail::decimalDigitsOf(code, blank == 1);
+                auto& entry = table[blank][code];
+                for (std::size_t k = 0; k < 4; ++k) {
+                    entry.units[k] = static_cast<Unit>(d.units[k]);
+                }
+                entry.length = d.length;
+            }
+        }
+        return table;
+    }();
+};
+
+}  // namespace trelvane

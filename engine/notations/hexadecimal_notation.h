@@ -1,0 +1,145 @@
+#pragma once
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+
+#include "code_units.h"
+
+namespace trelvane {
+
+namespace detail {
+// The value of a hexadecimal digit of either case, -1 for any other character.
+constexpr int hexDigitValue(char16_t c) {
+    if (c >= u'0' && c <= u'9') {
+        return c - u'0';
+    }
+    if (c >= u'A' && c <= u'F') {
+        return c - u'A' + 10;
+    }
+    if (c >= u'a' && c <= u'f') {
+        return c - u'a' + 10;
+    }
+    return -1;
+}
+}  // namespace detail
+
+// Hexadecimal: one digit per nibble. It is written in upper case with the leading zeros of the
+// whole text removed (one digit always stays), so it is the value of the whole stream of
+// nibbles rather than a list of bytes; it is read in either case. A character that is no
+// digit reads as 0.
+struct HexadecimalNotation {
+    static constexpr Mode kMode = Hexadecimal;
+
+    static constexpr bool isDigit(char16_t c) { return detail::hexDigitValue(c) >= 0; }
+    // The blank is foreign to hexadecimal: a source holding one switches to Texto.
+    static constexpr bool fits(char16_t c) { return isDigit(c); }
+    static constexpr bool takesKey(CodeField, int key) {
+        return key == kBackspace ||
+               (key >= 0 && key < 0x10000 && isDigit(static_cast<char16_t>(key)));
+    }
+    static constexpr bool kRemovesBlanks = true;
+
+    static constexpr std::size_t nibbles(std::size_t length) { return length; }
+
+    // The nibble of every ASCII unit; a character that is no digit reads as 0.
+    static constexpr auto kValues = [] {
+        std::array<Code, 128> table{};
+        for (int c = 0; c < 128; ++c) {
+            table[c] =
+                static_cast<Code>(std::max(0, detail::hexDigitValue(static_cast<char16_t>(c))));
+        }
+        return table;
+    }();
+
+    template <CodeUnit Unit>
+    static Code nibbleAt(const Unit* p) {
+        const char16_t c = unitValue(*p);
+        return c < 128 ? kValues[c] : 0;
+    }
+
+    template <CodeUnit Unit>
+    class Reader {
+      public:
+        std::size_t read(const Unit*& in, const Unit* end, Code* codes, std::size_t room) {
+            std::size_t n = 0;
+            if (held_ >= 0 && in < end && room > 0) {
+                codes[n++] = static_cast<Code>((held_ << 4) | nibbleAt(in++));
+                held_ = -1;
+            }
+            const std::size_t whole = std::min(room - n, static_cast<std::size_t>(end - in) / 2);
+            for (std::size_t i = 0; i < whole; ++i) {
+                codes[n + i] =
+                    static_cast<Code>((nibbleAt(in + 2 * i) << 4) | nibbleAt(in + 2 * i + 1));
+            }
+            in += 2 * whole;
+            n += whole;
+            if (end - in == 1 && held_ < 0) {
+                held_ = nibbleAt(in++);
+            }
+            return n;
+        }
+        struct Tail {
+            int code = -1;
+            int nibble = -1;
+        };
+        // An odd digit left over is a lone nibble.
+        Tail finish() const { return {-1, held_}; }
+
+      private:
+        int held_ = -1;
+    };
+
+    // Until the first nibble that is not 0 has been written, zeros are only counted; a stream
+    // of zeros alone shows as one "0". A writer that starts after the leading zeros of the
+    // whole text (a span of it) writes every nibble.
+    template <CodeUnit Unit>
+    class Writer {
+      public:
+        explicit Writer(bool afterLeadingZeros = false) : started_(afterLeadingZeros) {}
+
+        Unit* write(const Code* codes, std::size_t count, Unit* out) {
+            std::size_t i = 0;
+            for (; i < count && !started_; ++i) {
+                out = writeNibble(codes[i] >> 4, out);
+                out = writeNibble(codes[i] & 15, out);
+            }
+            for (; i < count; ++i) {
+                std::memcpy(out, kPairs[codes[i]].data(), 2 * sizeof(Unit));
+                out += 2;
+            }
+            return out;
+        }
+        Unit* writeNibble(Code nibble, Unit* out) {
+            if (!started_ && nibble == 0) {
+                skippedZero_ = true;
+                return out;
+            }
+            started_ = true;
+            *out = kDigits[nibble];
+            return out + 1;
+        }
+        Unit* finish(Unit* out) {
+            if (!started_ && skippedZero_) {
+                *out++ = kDigits[0];
+            }
+            return out;
+        }
+
+      private:
+        static constexpr Unit kDigits[17] = {'0', '1', '2', '3', '4', '5', '6', '7', '8',
+                                             '9', 'A', 'B', 'C', 'D', 'E', 'F', '\0'};
+        static constexpr auto kPairs = [] {
+            std::array<std::array<Unit, 2>, 256> table{};
+            for (int code = 0; code < 256; ++code) {
+                table[code] = {kDigits[code >> 4], kDigits[code & 15]};
+            }
+            return table;
+        }();
+
+        bool started_;
+        bool skippedZero_ = false;
+    };
+};
+
+}  // namespace trelvane
