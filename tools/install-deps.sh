@@ -11,6 +11,7 @@ packages=(
     fonts-open-sans fonts-crosextra-carlito fonts-symbola
     desktop-file-utils appstream icoutils
     dpkg-dev file
+    time
 )
 
 missing=()

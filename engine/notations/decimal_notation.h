@@ -8,6 +8,10 @@
 
 #include "code_units.h"
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace trelvane {
 
 namespace detail {
@@ -66,53 +70,106 @@ struct DecimalNotation {
         explicit Reader(Ends ends = Ends::Trimmed) : exact_(ends == Ends::Exact) {}
 
         std::size_t read(const Unit*& in, const Unit* end, Code* codes, std::size_t room) {
+            // The state in locals: the codes are bytes, which the compiler must assume may be
+            // the members themselves.
             std::size_t n = 0;
             const Unit* p = in;
+            unsigned value = value_;
+            std::size_t blanks = blanks_;
+            std::size_t zeros = zeros_;
+            bool seenNumber = seenNumber_;
             // A call never begins inside a number it has started to read, unless a number
             // runs on from the last chunk.
-            numberStart_ = p;
+            const Unit* numberStart = p;
             while (n < room) {
-                if (zeros_ > 0) {  // the empty numbers between blanks
+                if (zeros > 0) [[unlikely]] {  // the empty numbers between blanks
                     codes[n++] = 0;
-                    --zeros_;
+                    --zeros;
                     continue;
                 }
                 if (p == end) {
                     break;
                 }
-                const char16_t c = unitValue(*p);
-                if (c == kBlank) {
+#if defined(__SSE2__)
+                if constexpr (std::same_as<Unit, char>) {
+                    if (blanks == 0 && value == 0 && p == numberStart) {
+                        p = readBlocks(p, end, codes, n, room);
+                        if (p != numberStart) {
+                            seenNumber = true;
+                            numberStart = p;
+                        }
+                    }
+                }
+#endif
+                // Most numbers have one to three digits and a blank after them, and another
+                // number follows: read such a number without a branch per digit.
+                while (blanks == 0 && value == 0 && p == numberStart && end - p >= 5 && n < room) {
+                    const unsigned d0 = static_cast<unsigned>(unitValue(p[0])) - u'0';
+                    const unsigned d1 = static_cast<unsigned>(unitValue(p[1])) - u'0';
+                    const unsigned d2 = static_cast<unsigned>(unitValue(p[2])) - u'0';
+                    const unsigned d3 = static_cast<unsigned>(unitValue(p[3])) - u'0';
+                    const unsigned two = d1 <= 9;
+                    const unsigned three = two & (d2 <= 9);
+                    const std::size_t length = 1 + two + three;
+                    if (d0 > 9 || (three & (d3 <= 9)) || unitValue(p[length]) != kBlank ||
+                        static_cast<unsigned>(unitValue(p[length + 1])) - u'0' > 9) {
+                        break;  // anything else goes the general way
+                    }
+                    const unsigned number = three ? d0 * 100 + d1 * 10 + d2
+                                            : two ? d0 * 10 + d1
+                                                  : d0;
+                    codes[n++] = codeOfValue(number);
+                    seenNumber = true;
+                    p += length + 1;
+                    numberStart = p;
+                }
+                if (n == room) {
+                    break;
+                }
+                if (unitValue(*p) == kBlank) {
                     if (exact_) {
-                        codes[n++] = codeOfValue(value_);
-                        value_ = 0;
-                        numberStart_ = p + 1;
+                        codes[n++] = codeOfValue(value);
+                        value = 0;
+                        numberStart = p + 1;
                     } else {
-                        ++blanks_;  // trailing blanks or separators: the next digit tells
+                        ++blanks;  // trailing blanks or separators: the next digit tells
                     }
                     ++p;
                     continue;
                 }
-                if (blanks_ > 0) {
-                    codes[n++] = codeOfValue(value_);
-                    value_ = 0;
-                    zeros_ = blanks_ - 1;
-                    blanks_ = 0;
-                    numberStart_ = p;
+                if (blanks > 0) {
+                    codes[n++] = codeOfValue(value);
+                    value = 0;
+                    zeros = blanks - 1;
+                    blanks = 0;
+                    numberStart = p;
                     continue;
                 }
-                seenNumber_ = true;
-                if (isDigit(c)) {
-                    value_ = std::min(value_ * 10 + (c - u'0'), 256u);
-                    ++p;
-                } else {
-                    // Read whole from its start. Such a number must lie within one chunk (the
-                    // command-line converter passes digits and blanks only).
-                    const Unit* const to = std::find(p, end, static_cast<Unit>(kBlank));
-                    value_ = codeOfNumber(numberStart_, to);
+                seenNumber = true;
+                // The digits of a number, read in a row.
+                const Unit* q = p;
+                for (; q != end; ++q) {
+                    const unsigned digit = static_cast<unsigned>(unitValue(*q)) - u'0';
+                    if (digit > 9) {
+                        break;
+                    }
+                    value = std::min(value * 10 + digit, 256u);
+                }
+                p = q;
+                if (q != end && unitValue(*q) != kBlank) {
+                    // Not plain digits: read whole from its start. Such a number must lie
+                    // within one chunk (the command-line converter passes digits and blanks
+                    // only).
+                    const Unit* const to = std::find(q, end, static_cast<Unit>(kBlank));
+                    value = codeOfNumber(numberStart, to);
                     p = to;
                 }
             }
             in = p;
+            value_ = value;
+            blanks_ = blanks;
+            zeros_ = zeros;
+            seenNumber_ = seenNumber;
             return n;
         }
         struct Tail {
@@ -125,7 +182,64 @@ struct DecimalNotation {
         }
 
       private:
-        static Code codeOfValue(unsigned value) { return static_cast<Code>(std::min(value, 255u)); }
+        static Code codeOfValue(unsigned value) {
+            return static_cast<Code>(std::min(value, 255u));
+        }
+
+#if defined(__SSE2__)
+        // Bytes sixteen at a time, from the start of a number: where the blanks are, every
+        // number of one to three digits before the last blank (when a digit follows it) is
+        // read at once, without a branch per number. Stops at anything else (a longer number,
+        // two blanks, a character that is no digit), which the general way reads.
+        static const char* readBlocks(const char* p, const char* end, Code* codes, std::size_t& n,
+                                      std::size_t room) {
+            const __m128i blank = _mm_set1_epi8(' ');
+            const __m128i zero = _mm_set1_epi8('0');
+            const __m128i nine = _mm_set1_epi8(9);
+            while (end - p >= 32 && room - n >= 16) {
+                const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+                const __m128i digits = _mm_sub_epi8(bytes, zero);
+                const auto isDigit = static_cast<unsigned>(
+                    _mm_movemask_epi8(_mm_cmpeq_epi8(_mm_max_epu8(digits, nine), nine)));
+                auto blanks =
+                    static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, blank)));
+                const unsigned longRuns =
+                    isDigit & (isDigit >> 1) & (isDigit >> 2) & (isDigit >> 3);
+                if ((isDigit | blanks) != 0xFFFF || longRuns != 0 ||
+                    (blanks & ((blanks << 1) | 1)) != 0) {
+                    break;
+                }
+                // The last blank ends a number only if a digit follows it.
+                if (blanks != 0) {
+                    const unsigned last = 31u - static_cast<unsigned>(__builtin_clz(blanks));
+                    if (static_cast<unsigned char>(p[last + 1] - '0') > 9) {
+                        blanks &= ~(1u << last);
+                    }
+                }
+                if (blanks == 0) {
+                    break;
+                }
+                static constexpr unsigned kWeights[4][3] = {
+                    {0, 0, 0}, {1, 0, 0}, {10, 1, 0}, {100, 10, 1}};
+                unsigned start = 0;
+                while (blanks != 0) {
+                    const auto at = static_cast<unsigned>(__builtin_ctz(blanks));
+                    blanks &= blanks - 1;
+                    const unsigned* w = kWeights[at - start];
+                    const unsigned number =
+                        static_cast<unsigned>(static_cast<unsigned char>(p[start] - '0')) * w[0] +
+                        static_cast<unsigned>(static_cast<unsigned char>(p[start + 1] - '0')) *
+                            w[1] +
+                        static_cast<unsigned>(static_cast<unsigned char>(p[start + 2] - '0')) *
+                            w[2];
+                    codes[n++] = codeOfValue(number);
+                    start = at + 1;
+                }
+                p += start;
+            }
+            return p;
+        }
+#endif
         static unsigned codeOfNumber(const Unit* from, const Unit* to) {
             if constexpr (std::same_as<Unit, char16_t>) {
                 return DecimalNotation::codeOfNumber(
@@ -144,7 +258,6 @@ struct DecimalNotation {
         unsigned value_ = 0;  // the number read so far, 256 standing for anything larger
         std::size_t blanks_ = 0;
         std::size_t zeros_ = 0;
-        const Unit* numberStart_ = nullptr;
     };
 
     static constexpr std::size_t digitCount(Code code) {
