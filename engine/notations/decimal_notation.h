@@ -91,13 +91,11 @@ struct DecimalNotation {
                     break;
                 }
 #if defined(__SSE2__)
-                if constexpr (std::same_as<Unit, char>) {
-                    if (blanks == 0 && value == 0 && p == numberStart) {
-                        p = readBlocks(p, end, codes, n, room);
-                        if (p != numberStart) {
-                            seenNumber = true;
-                            numberStart = p;
-                        }
+                if (blanks == 0 && value == 0 && p == numberStart) {
+                    p = readBlocks(p, end, codes, n, room);
+                    if (p != numberStart) {
+                        seenNumber = true;
+                        numberStart = p;
                     }
                 }
 #endif
@@ -187,51 +185,66 @@ struct DecimalNotation {
         }
 
 #if defined(__SSE2__)
-        // Bytes sixteen at a time, from the start of a number: where the blanks are, every
+        // Thirty-two units at a time, from the start of a number: where the blanks are, every
         // number of one to three digits before the last blank (when a digit follows it) is
         // read at once, without a branch per number. Stops at anything else (a longer number,
         // two blanks, a character that is no digit), which the general way reads.
-        static const char* readBlocks(const char* p, const char* end, Code* codes, std::size_t& n,
+        static __m128i sixteenBytes(const Unit* p) {
+            if constexpr (std::same_as<Unit, char>) {
+                return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+            } else {
+                // Units above 255 become 0 or 255 here: neither digit nor blank.
+                const auto* from = reinterpret_cast<const __m128i*>(p);
+                return _mm_packus_epi16(_mm_loadu_si128(from), _mm_loadu_si128(from + 1));
+            }
+        }
+        static const Unit* readBlocks(const Unit* p, const Unit* end, Code* codes, std::size_t& n,
                                       std::size_t room) {
             const __m128i blank = _mm_set1_epi8(' ');
             const __m128i zero = _mm_set1_epi8('0');
             const __m128i nine = _mm_set1_epi8(9);
-            while (end - p >= 32 && room - n >= 16) {
-                const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+            static constexpr unsigned kWeights[4][3] = {
+                {0, 0, 0}, {1, 0, 0}, {10, 1, 0}, {100, 10, 1}};
+            auto masks = [&](const Unit* at, std::uint32_t& isDigit, std::uint32_t& isBlank) {
+                const __m128i bytes = sixteenBytes(at);
                 const __m128i digits = _mm_sub_epi8(bytes, zero);
-                const auto isDigit = static_cast<unsigned>(
+                isDigit = static_cast<std::uint32_t>(
                     _mm_movemask_epi8(_mm_cmpeq_epi8(_mm_max_epu8(digits, nine), nine)));
-                auto blanks =
-                    static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, blank)));
-                const unsigned longRuns =
+                isBlank =
+                    static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, blank)));
+            };
+            while (end - p >= 48 && room - n >= 32) {
+                std::uint32_t digitsLow, blanksLow, digitsHigh, blanksHigh;
+                masks(p, digitsLow, blanksLow);
+                masks(p + 16, digitsHigh, blanksHigh);
+                const std::uint32_t isDigit = digitsLow | (digitsHigh << 16);
+                std::uint32_t blanks = blanksLow | (blanksHigh << 16);
+                const std::uint32_t longRuns =
                     isDigit & (isDigit >> 1) & (isDigit >> 2) & (isDigit >> 3);
-                if ((isDigit | blanks) != 0xFFFF || longRuns != 0 ||
+                if ((isDigit | blanks) != 0xFFFFFFFFu || longRuns != 0 ||
                     (blanks & ((blanks << 1) | 1)) != 0) {
                     break;
                 }
                 // The last blank ends a number only if a digit follows it.
                 if (blanks != 0) {
                     const unsigned last = 31u - static_cast<unsigned>(__builtin_clz(blanks));
-                    if (static_cast<unsigned char>(p[last + 1] - '0') > 9) {
-                        blanks &= ~(1u << last);
+                    if (static_cast<unsigned>(unitValue(p[last + 1])) - u'0' > 9) {
+                        blanks &= ~(std::uint32_t{1} << last);
                     }
                 }
                 if (blanks == 0) {
                     break;
                 }
-                static constexpr unsigned kWeights[4][3] = {
-                    {0, 0, 0}, {1, 0, 0}, {10, 1, 0}, {100, 10, 1}};
                 unsigned start = 0;
                 while (blanks != 0) {
                     const auto at = static_cast<unsigned>(__builtin_ctz(blanks));
                     blanks &= blanks - 1;
                     const unsigned* w = kWeights[at - start];
+                    // The units after a short number are read and weighed 0.
                     const unsigned number =
-                        static_cast<unsigned>(static_cast<unsigned char>(p[start] - '0')) * w[0] +
-                        static_cast<unsigned>(static_cast<unsigned char>(p[start + 1] - '0')) *
-                            w[1] +
-                        static_cast<unsigned>(static_cast<unsigned char>(p[start + 2] - '0')) *
-                            w[2];
+                        (static_cast<unsigned>(unitValue(p[start])) - u'0') * w[0] +
+                        (static_cast<unsigned>(unitValue(p[start + 1])) - u'0') * w[1] +
+                        (static_cast<unsigned>(unitValue(p[start + 2])) - u'0') * w[2];
                     codes[n++] = codeOfValue(number);
                     start = at + 1;
                 }

@@ -75,10 +75,7 @@ struct HexadecimalNotation {
                 held_ = -1;
             }
             const std::size_t whole = std::min(room - n, static_cast<std::size_t>(end - in) / 2);
-            for (std::size_t i = 0; i < whole; ++i) {
-                codes[n + i] =
-                    static_cast<Code>((nibbleAt(in + 2 * i) << 4) | nibbleAt(in + 2 * i + 1));
-            }
+            readWhole(in, whole, codes + n);
             in += 2 * whole;
             n += whole;
             if (end - in == 1 && held_ < 0) {
@@ -94,6 +91,48 @@ struct HexadecimalNotation {
         Tail finish() const { return {-1, held_}; }
 
       private:
+        // The codes of `count` pairs of digits.
+        static void readWhole(const Unit* in, std::size_t count, Code* codes) {
+            std::size_t i = 0;
+#if defined(__SSE2__)
+            // Sixteen digits at a time: each made its nibble (0 for a character that is no
+            // digit), then the pairs joined.
+            const __m128i zero = _mm_set1_epi8('0');
+            const __m128i nine = _mm_set1_epi8(9);
+            const __m128i lowerCase = _mm_set1_epi8(0x20);
+            const __m128i a = _mm_set1_epi8('a');
+            const __m128i five = _mm_set1_epi8(5);
+            const __m128i ten = _mm_set1_epi8(10);
+            const __m128i evenBytes = _mm_set1_epi16(0x00FF);
+            for (; i + 8 <= count; i += 8) {
+                __m128i units;
+                if constexpr (std::same_as<Unit, char>) {
+                    units = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + 2 * i));
+                } else {
+                    // Units above 255 become 0 or 255 here: no digit either way.
+                    const auto* from = reinterpret_cast<const __m128i*>(in + 2 * i);
+                    units = _mm_packus_epi16(_mm_loadu_si128(from), _mm_loadu_si128(from + 1));
+                }
+                const __m128i decimal = _mm_sub_epi8(units, zero);
+                const __m128i isDecimal = _mm_cmpeq_epi8(_mm_max_epu8(decimal, nine), nine);
+                const __m128i letter = _mm_sub_epi8(_mm_or_si128(units, lowerCase), a);
+                const __m128i isLetter = _mm_cmpeq_epi8(_mm_max_epu8(letter, five), five);
+                const __m128i nibbles =
+                    _mm_or_si128(_mm_and_si128(isDecimal, decimal),
+                                 _mm_and_si128(isLetter, _mm_add_epi8(letter, ten)));
+                // Each pair of bytes: the first is the high nibble.
+                const __m128i high = _mm_slli_epi16(_mm_and_si128(nibbles, evenBytes), 4);
+                const __m128i joined = _mm_or_si128(high, _mm_srli_epi16(nibbles, 8));
+                _mm_storel_epi64(reinterpret_cast<__m128i*>(codes + i),
+                                 _mm_packus_epi16(joined, joined));
+            }
+#endif
+            for (; i < count; ++i) {
+                codes[i] =
+                    static_cast<Code>((nibbleAt(in + 2 * i) << 4) | nibbleAt(in + 2 * i + 1));
+            }
+        }
+
         int held_ = -1;
     };
 
