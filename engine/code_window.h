@@ -20,7 +20,7 @@ struct TextChange {
 class TextFill {
   public:
     template <class F>
-    TextFill(const F& fill)  // NOLINT: converts from any callable on purpose
+    TextFill(const F& fill)  // not explicit: any callable converts
         : fill_(&fill),
           call_([](const void* f, char16_t* out) { (*static_cast<const F*>(f))(out); }) {}
 

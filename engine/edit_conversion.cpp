@@ -74,8 +74,22 @@ std::optional<TargetEdit> replaceNibbles(Mode to, std::u16string_view target, st
         return std::nullopt;
     }
     const auto from = numberPosition(target, count, k0);
-    const auto to_ = numberPosition(target, count, k1);
-    if (!from || !to_) {
+    if (!from) {
+        return std::nullopt;
+    }
+    // The end of the replaced numbers: on from their start when that is nearer.
+    std::optional<std::size_t> to_;
+    if (k1 == k0) {
+        to_ = from;
+    } else if (k1 - k0 < count - k1) {
+        const std::size_t blank = findNthUnit(target.substr(*from), kBlank, k1 - k0);
+        if (blank != std::u16string_view::npos) {
+            to_ = *from + blank + 1;
+        }
+    } else {
+        to_ = numberPosition(target, count, k1);
+    }
+    if (!to_) {
         return std::nullopt;
     }
     if (k1 < count) {  // numbers follow: the new ones end on a blank of their own

@@ -40,21 +40,20 @@ inline std::size_t countUnit(std::u16string_view text, char16_t unit) {
     return count;
 }
 
+// Occurrences are counted a block at a time, then looked for one by one in the last block.
+inline constexpr std::size_t kScanBlock = 512;
+
 // Where the `n`-th occurrence of the unit (counting from 1) lies, or npos.
 inline std::size_t findNthUnit(std::u16string_view text, char16_t unit, std::size_t n) {
     std::size_t i = 0;
-#if defined(__SSE2__)
-    const __m128i wanted = _mm_set1_epi16(static_cast<short>(unit));
-    for (; text.size() - i >= 8; i += 8) {
-        const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + i));
-        const auto mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi16(units, wanted)));
-        const auto found = static_cast<std::size_t>(__builtin_popcount(mask)) / 2;
+    while (text.size() - i > kScanBlock) {
+        const std::size_t found = countUnit(text.substr(i, kScanBlock), unit);
         if (found >= n) {
             break;
         }
         n -= found;
+        i += kScanBlock;
     }
-#endif
     for (; i < text.size(); ++i) {
         if (text[i] == unit && --n == 0) {
             return i;
@@ -66,19 +65,14 @@ inline std::size_t findNthUnit(std::u16string_view text, char16_t unit, std::siz
 // Where the `n`-th occurrence of the unit counted from the end lies, or npos.
 inline std::size_t findNthUnitFromEnd(std::u16string_view text, char16_t unit, std::size_t n) {
     std::size_t end = text.size();
-#if defined(__SSE2__)
-    const __m128i wanted = _mm_set1_epi16(static_cast<short>(unit));
-    for (; end >= 8; end -= 8) {
-        const __m128i units =
-            _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + end - 8));
-        const auto mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi16(units, wanted)));
-        const auto found = static_cast<std::size_t>(__builtin_popcount(mask)) / 2;
+    while (end > kScanBlock) {
+        const std::size_t found = countUnit(text.substr(end - kScanBlock, kScanBlock), unit);
         if (found >= n) {
             break;
         }
         n -= found;
+        end -= kScanBlock;
     }
-#endif
     while (end > 0) {
         --end;
         if (text[end] == unit && --n == 0) {
