@@ -131,10 +131,13 @@ std::size_t convertedLength(Mode from, Mode to, const SourceSpan& source, Target
     std::size_t digits = 0;
     visitNotation(from, [&](auto notation) {
         forEachCodeBlock<decltype(notation)>(source, [&](const Code* block, std::size_t count) {
-            codes += count;
+            // Summed in a local: the codes are bytes, which may alias the counts.
+            std::size_t blockDigits = 0;
             for (std::size_t i = 0; i < count; ++i) {
-                digits += DecimalNotation::digitCount(block[i]);
+                blockDigits += DecimalNotation::digitCount(block[i]);
             }
+            codes += count;
+            digits += blockDigits;
             return true;
         });
     });

@@ -274,7 +274,8 @@ struct DecimalNotation {
     };
 
     static constexpr std::size_t digitCount(Code code) {
-        return code >= 100 ? 3 : code >= 10 ? 2 : 1;
+        // Without a branch: codes come at random.
+        return 1 + std::size_t{code >= 10} + std::size_t{code >= 100};
     }
 
     // The length of these codes written with a blank between them.
