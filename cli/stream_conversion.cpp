@@ -9,10 +9,6 @@
 #include "notations.h"
 #include "utf8_text.h"
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
-
 namespace trelvane::cli {
 
 namespace {
@@ -170,70 +166,6 @@ std::unique_ptr<StreamConversion> makeConversion(Mode from, Mode to, TextEncodin
 
 // --- The first reading ----------------------------------------------------------------------
 
-namespace {
-
-// The bytes a field in the mode can hold (every notation but text is ASCII).
-std::array<bool, 256> bytesFitting(Mode mode) {
-    std::array<bool, 256> fitting{};
-    for (std::size_t byte = 0; byte < fitting.size(); ++byte) {
-        fitting[byte] = fitsMode(mode, static_cast<char16_t>(byte));
-    }
-    return fitting;
-}
-
-// Where the first byte the mode cannot hold lies, or the chunk's size.
-std::size_t firstNotFitting(std::string_view chunk, const std::array<bool, 256>& fitting) {
-    std::size_t i = 0;
-    while (i < chunk.size() && fitting[static_cast<unsigned char>(chunk[i])]) {
-        ++i;
-    }
-    return i;
-}
-
-// The first byte that a field in the mode cannot hold, sixteen bytes at a time: binary digits
-// and blanks, hexadecimal digits of either case, decimal digits and blanks.
-std::size_t firstForeign(Mode mode, std::string_view chunk) {
-    std::size_t i = 0;
-#if defined(__SSE2__)
-    const __m128i zero = _mm_set1_epi8('0');
-    const __m128i nine = _mm_set1_epi8(9);
-    const __m128i one = _mm_set1_epi8('1');
-    const __m128i lowBit = _mm_set1_epi8(1);
-    const __m128i blank = _mm_set1_epi8(' ');
-    const __m128i lowerCase = _mm_set1_epi8(0x20);
-    const __m128i a = _mm_set1_epi8('a');
-    const __m128i five = _mm_set1_epi8(5);
-    // Whether each byte is at most `most` above `from` (unsigned).
-    auto within = [](__m128i bytes, __m128i from, __m128i most) {
-        const __m128i above = _mm_sub_epi8(bytes, from);
-        return _mm_cmpeq_epi8(_mm_max_epu8(above, most), most);
-    };
-    for (; i + 16 <= chunk.size(); i += 16) {
-        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(chunk.data() + i));
-        __m128i fits;
-        if (mode == Binario) {
-            fits = _mm_or_si128(_mm_cmpeq_epi8(_mm_or_si128(bytes, lowBit), one),
-                                _mm_cmpeq_epi8(bytes, blank));
-        } else if (mode == Hexadecimal) {
-            fits = _mm_or_si128(within(bytes, zero, nine),
-                                within(_mm_or_si128(bytes, lowerCase), a, five));
-        } else {
-            fits = _mm_or_si128(within(bytes, zero, nine), _mm_cmpeq_epi8(bytes, blank));
-        }
-        if (_mm_movemask_epi8(fits) != 0xFFFF) {
-            break;
-        }
-    }
-#endif
-    static const std::array<bool, 256> kBinary = bytesFitting(Binario);
-    static const std::array<bool, 256> kHexadecimal = bytesFitting(Hexadecimal);
-    static const std::array<bool, 256> kDecimal = bytesFitting(Decimal);
-    const auto& fitting = mode == Binario ? kBinary : mode == Hexadecimal ? kHexadecimal : kDecimal;
-    return i + firstNotFitting(chunk.substr(i), fitting);
-}
-
-}  // namespace
-
 InputCheck::InputCheck(Mode mode, TextEncoding encoding, bool strict)
     : mode_(mode), encoding_(encoding), strict_(strict) {}
 
@@ -317,7 +249,9 @@ void InputCheck::checkText(std::string_view chunk) {
 void InputCheck::checkDigits(std::string_view chunk) {
     if (!strict_) {
         // Only whether a foreign character comes at all.
-        foreign_ = firstForeign(mode_, chunk) < chunk.size();
+        foreign_ = visitNotation(mode_, [chunk](auto notation) {
+                       return notation.fittingPrefix(chunk.data(), chunk.size());
+                   }) < chunk.size();
         return;
     }
     for (std::size_t i = 0; i < chunk.size(); ++i) {

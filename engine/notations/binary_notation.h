@@ -31,6 +31,28 @@ struct BinaryNotation {
 
     static constexpr std::size_t nibbles(std::size_t length) { return length / 4; }
 
+    // How many units from the start fit the mode, and how many are digits.
+    template <CodeUnit Unit>
+    static std::size_t fittingPrefix(const Unit* p, std::size_t n) {
+#if defined(__SSE2__)
+        auto inBytes = [](__m128i b) {
+            return _mm_or_si128(bytesWithin(b, '0', 1), _mm_cmpeq_epi8(b, _mm_set1_epi8(' ')));
+        };
+#else
+        auto inBytes = nullptr;
+#endif
+        return prefixIn(p, n, inBytes, fits);
+    }
+    template <CodeUnit Unit>
+    static std::size_t digitPrefix(const Unit* p, std::size_t n) {
+#if defined(__SSE2__)
+        auto inBytes = [](__m128i b) { return bytesWithin(b, '0', 1); };
+#else
+        auto inBytes = nullptr;
+#endif
+        return prefixIn(p, n, inBytes, isDigit);
+    }
+
     template <CodeUnit Unit>
     static bool isOne(Unit u) {
         return u == static_cast<Unit>('1');

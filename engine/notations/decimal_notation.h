@@ -51,6 +51,19 @@ struct DecimalNotation {
     }
     static constexpr bool kRemovesBlanks = false;
 
+    // How many units from the start fit the mode.
+    template <CodeUnit Unit>
+    static std::size_t fittingPrefix(const Unit* p, std::size_t n) {
+#if defined(__SSE2__)
+        auto inBytes = [](__m128i b) {
+            return _mm_or_si128(bytesWithin(b, '0', 9), _mm_cmpeq_epi8(b, _mm_set1_epi8(' ')));
+        };
+#else
+        auto inBytes = nullptr;
+#endif
+        return prefixIn(p, n, inBytes, fits);
+    }
+
     // The code of a number that is not plain digits (a sign, a decimal point, an exponent,
     // letters after it).
     static Code codeOfNumber(std::u16string_view number);

@@ -46,6 +46,24 @@ struct HexadecimalNotation {
 
     static constexpr std::size_t nibbles(std::size_t length) { return length; }
 
+    // How many units from the start are digits (all that fits the mode).
+    template <CodeUnit Unit>
+    static std::size_t digitPrefix(const Unit* p, std::size_t n) {
+#if defined(__SSE2__)
+        auto inBytes = [](__m128i b) {
+            return _mm_or_si128(bytesWithin(b, '0', 9),
+                                bytesWithin(_mm_or_si128(b, _mm_set1_epi8(0x20)), 'a', 5));
+        };
+#else
+        auto inBytes = nullptr;
+#endif
+        return prefixIn(p, n, inBytes, isDigit);
+    }
+    template <CodeUnit Unit>
+    static std::size_t fittingPrefix(const Unit* p, std::size_t n) {
+        return digitPrefix(p, n);
+    }
+
     // The nibble of every byte; a character that is no digit reads as 0.
     static constexpr auto kByteValues = [] {
         std::array<Code, 256> table{};

@@ -10,8 +10,7 @@ bool fitsMode(Mode mode, char16_t c) noexcept {
 
 bool fitsMode(Mode mode, std::u16string_view text) noexcept {
     return visitNotation(mode, [text](auto notation) {
-        return std::all_of(text.begin(), text.end(),
-                           [](char16_t c) { return decltype(notation)::fits(c); });
+        return notation.fittingPrefix(text.data(), text.size()) == text.size();
     });
 }
 
@@ -35,12 +34,12 @@ std::u16string removeBlanks(std::u16string_view text) {
 }
 
 SourceCheck checkBinary(std::u16string_view binary) noexcept {
-    return {!std::all_of(binary.begin(), binary.end(), BinaryNotation::isDigit),
+    return {BinaryNotation::digitPrefix(binary.data(), binary.size()) != binary.size(),
             !BinaryNotation::isWholeBytes(binary.size())};
 }
 
 SourceCheck checkHexadecimal(std::u16string_view hex) noexcept {
-    return {!std::all_of(hex.begin(), hex.end(), HexadecimalNotation::isDigit), false};
+    return {HexadecimalNotation::digitPrefix(hex.data(), hex.size()) != hex.size(), false};
 }
 
 }  // namespace trelvane

@@ -21,6 +21,11 @@ struct TextNotation {
     static constexpr std::size_t nibbles(std::size_t length) { return 2 * length; }
 
     template <CodeUnit Unit>
+    static std::size_t fittingPrefix(const Unit*, std::size_t n) {
+        return n;
+    }
+
+    template <CodeUnit Unit>
     static Code codeOfUnit(Unit u) {
         if constexpr (std::same_as<Unit, char>) {
             return static_cast<Code>(u);
