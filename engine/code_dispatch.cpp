@@ -286,15 +286,18 @@ void CodeDispatch::convertOrCopy(CodeField source) {
     deliverWhole(source, from, to, window_.codeText(source));
 }
 
-void CodeDispatch::deliverWhole(CodeField source, Mode from, Mode to, std::u16string_view text) {
-    const CodeField target = otherField(source);
+// The whole conversion of a text written into the target, in the storage the target keeps.
+void CodeDispatch::writeWhole(CodeField target, Mode from, Mode to, std::u16string_view text) {
     const SourceSpan span{text};
     const std::size_t length = convertedLength(from, to, span);
-    {
-        Delivering delivering(delivering_);
-        window_.setCodeText(target, length,
-                            [&](char16_t* out) { convertInto(from, to, span, {}, out, length); });
-    }
+    Delivering delivering(delivering_);
+    window_.setCodeText(target, length,
+                        [&](char16_t* out) { convertInto(from, to, span, {}, out, length); });
+}
+
+void CodeDispatch::deliverWhole(CodeField source, Mode from, Mode to, std::u16string_view text) {
+    const CodeField target = otherField(source);
+    writeWhole(target, from, to, text);
     // A copy leaves the caret alone; a converter puts it at the end.
     if (from != to) {
         window_.moveCaretToEnd(target);
@@ -322,13 +325,7 @@ void CodeDispatch::deliverConversion(Mode from, Mode to, std::u16string_view tex
     }
     converted_.valid = false;
     const CodeField target = otherField(source);
-    const SourceSpan span{text};
-    const std::size_t length = convertedLength(from, to, span);
-    {
-        Delivering delivering(delivering_);
-        window_.setCodeText(target, length,
-                            [&](char16_t* out) { convertInto(from, to, span, {}, out, length); });
-    }
+    writeWhole(target, from, to, text);
     window_.moveCaretToEnd(target);
 }
 

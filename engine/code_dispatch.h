@@ -121,6 +121,7 @@ class CodeDispatch {
     void filterBlanks(CodeField source);
     void checkSource(CodeField source, Mode sourceMode);
     void convertOrCopy(CodeField source);
+    void writeWhole(CodeField target, Mode from, Mode to, std::u16string_view text);
     void deliverWhole(CodeField source, Mode from, Mode to, std::u16string_view text);
     void deliverConversion(Mode from, Mode to, std::u16string_view text);
     void noteConverted(CodeField source);
