@@ -1,7 +1,9 @@
 #include "code_dispatch.h"
 
-#include "notation.h"
-#include "validation.h"
+#include "conversion.h"
+#include "edit_conversion.h"
+#include "notations/notations.h"
+#include "notations/unit_scan.h"
 
 namespace trelvane {
 
@@ -15,6 +17,10 @@ constexpr int firstModeButton(CodeField field) {
     return field == CodeField::A ? 0 : 4;
 }
 
+constexpr std::size_t indexOf(CodeField field) {
+    return static_cast<std::size_t>(field);
+}
+
 // Whether the two modes are these two, in either order.
 bool pairIs(Mode a, Mode b, Mode x, Mode y) {
     return (a == x && b == y) || (a == y && b == x);
@@ -23,6 +29,27 @@ bool pairIs(Mode a, Mode b, Mode x, Mode y) {
 // A field in Texto or Hexadecimal flags that it has reached the 500 characters that Campo A
 // takes from the keyboard.
 constexpr std::size_t kFlagLength = 500;
+
+// Copies a text without its blanks.
+void copyWithoutBlanks(std::u16string_view text, char16_t* out) {
+    for (char16_t c : text) {
+        *out = c;
+        out += c != kBlank;  // without a branch: blanks come at random
+    }
+}
+
+// Marks the dispatch's own write of a target, whose change it need not note.
+class Delivering {
+  public:
+    explicit Delivering(bool& flag) : flag_(flag), before_(flag) { flag_ = true; }
+    ~Delivering() { flag_ = before_; }
+    Delivering(const Delivering&) = delete;
+    Delivering& operator=(const Delivering&) = delete;
+
+  private:
+    bool& flag_;
+    bool before_;
+};
 
 }  // namespace
 
@@ -51,177 +78,322 @@ void CodeDispatch::setMode(CodeField field, Mode mode) {
     (field == CodeField::A ? vModeA_ : vModeB_) = mode;
 }
 
+// --- Failing without loss -----------------------------------------------------------------------
+
+CodeDispatch::Saved CodeDispatch::save() const {
+    return {vModeA_, vModeB_, vBinBad_, vBinPartial_, back_, converted_};
+}
+
+void CodeDispatch::restore(const Saved& saved) {
+    vModeA_ = saved.vModeA;
+    vModeB_ = saved.vModeB;
+    vBinBad_ = saved.vBinBad;
+    vBinPartial_ = saved.vBinPartial;
+    converted_ = saved.converted;
+    for (CodeField field : {CodeField::A, CodeField::B}) {
+        showModeMarks(field);
+        paint(field, saved.back[indexOf(field)]);
+    }
+}
+
+// Runs an action of the user; when it cannot get its memory, what it changed is put back
+// before the failure goes on to the window.
+template <class Action>
+void CodeDispatch::guarded(Action action) {
+    const Saved saved = save();
+    try {
+        action();
+    } catch (...) {
+        restore(saved);
+        throw;
+    }
+}
+
+// --- Change handling ----------------------------------------------------------------------------
+
+void CodeDispatch::txtCodeA_Change(TextChange change) {
+    guarded([&] { codeChanged(CodeField::A, change); });
+}
+
+void CodeDispatch::txtCodeB_Change(TextChange change) {
+    guarded([&] { codeChanged(CodeField::B, change); });
+}
+
 void CodeDispatch::eCodeA() {
-    dispatchFrom(CodeField::A);
+    guarded([&] {
+        converted_.valid = false;
+        dispatchFrom(CodeField::A);
+    });
 }
 
 void CodeDispatch::eCodeB() {
-    dispatchFrom(CodeField::B);
+    guarded([&] {
+        converted_.valid = false;
+        dispatchFrom(CodeField::B);
+    });
+}
+
+void CodeDispatch::codeChanged(CodeField field, TextChange change) {
+    // The dispatch's own write of the target changes nothing it relies on. Any other change
+    // is either an edit of the source, noted so that only its span is converted, or a change
+    // of the target from elsewhere, after which the target no longer shows the conversion.
+    if (!delivering_ && converted_.valid) {
+        if (converted_.source != field) {
+            converted_.valid = false;
+        } else if (converted_.edited) {
+            converted_.edits = combineChanges(converted_.edits, change);
+        } else {
+            converted_.edits = change;
+            converted_.edited = true;
+        }
+    }
+    dispatchFrom(field);
 }
 
 void CodeDispatch::dispatchFrom(CodeField source) {
     if (nFocus_ == focusOf(source)) {
-        eAuto(window_.codeText(source));
-        const Mode sourceMode = mode(source);
-        const Mode targetMode = mode(otherField(source));
-        switch (sourceMode) {
-            case Texto:
-            case Decimal:
-                window_.setCodeBackColor(source, vColorFocus_);
-                // An empty decimal source has no codes: the target keeps what it shows.
-                if (sourceMode == Decimal && targetMode != Decimal &&
-                    window_.codeTextLength(source) == 0) {
-                    break;
-                }
-                convertOrCopy(source, sourceMode, targetMode);
-                break;
-            case Binario:
-            case Hexadecimal:
-                eFiltro(window_.codeText(source));
-                if (sourceMode == Binario) {
-                    eReBin(window_.codeText(source));
-                } else {
-                    eReHex(window_.codeText(source));
-                }
-                if (vBinBad_) {
-                    window_.setCodeBackColor(source, lColorError_);
-                    break;
-                }
-                // An incomplete last byte keeps the error colour but converts all the same;
-                // hexadecimal has no length check.
-                if (sourceMode == Hexadecimal || !vBinPartial_) {
-                    window_.setCodeBackColor(source, vColorFocus_);
-                }
-                convertOrCopy(source, sourceMode, targetMode);
-                break;
-        }
+        convertSource(source);
     }
-
     const Mode flagMode = mode(source);
     window_.setFlag500Visible(source, (flagMode == Texto || flagMode == Hexadecimal) &&
-                                          window_.codeTextLength(source) >= kFlagLength);
+                                          window_.codeText(source).size() >= kFlagLength);
 }
 
-void CodeDispatch::convertOrCopy(CodeField source, Mode sourceMode, Mode targetMode) {
-    if (sourceMode == targetMode) {
-        copyToTarget(source);
-        return;
+// Whether the target still shows the conversion of the source, as it was before the edits
+// noted since, for the modes the fields have now.
+bool CodeDispatch::convertedHolds(CodeField source) const {
+    const CodeField target = otherField(source);
+    if (!converted_.valid || converted_.source != source || converted_.sourceMode != mode(source) ||
+        converted_.targetMode != mode(target) ||
+        window_.codeText(target).size() != converted_.targetLength) {
+        return false;
     }
-    const std::u16string text = window_.codeText(source);
+    const std::size_t length =
+        converted_.edited
+            ? converted_.sourceLength - converted_.edits.removed + converted_.edits.inserted
+            : converted_.sourceLength;
+    return window_.codeText(source).size() == length;
+}
+
+// What the edits since the last conversion put into the source. The rest of it was looked at
+// when it was converted: it fits the mode and, in Binario and Hexadecimal, holds only digits.
+std::u16string_view CodeDispatch::editedPart(CodeField source) const {
+    if (!converted_.edited) {
+        return {};
+    }
+    return window_.codeText(source).substr(converted_.edits.position, converted_.edits.inserted);
+}
+
+void CodeDispatch::convertSource(CodeField source) {
+    eAuto(convertedHolds(source) ? editedPart(source) : window_.codeText(source));
+    const Mode sourceMode = mode(source);
+    const Mode targetMode = mode(otherField(source));
     switch (sourceMode) {
         case Texto:
-            if (targetMode == Decimal) {
-                eTextDec(text);
-            } else {
-                eTextBin(text);
+        case Decimal:
+            paint(source, vColorFocus_);
+            // An empty decimal source has no codes: the target keeps what it shows.
+            if (sourceMode == Decimal && targetMode != Decimal &&
+                window_.codeText(source).empty()) {
+                converted_.valid = false;
+                break;
             }
+            convertOrCopy(source);
             break;
         case Binario:
-            if (targetMode == Texto) {
-                eBinText(text);
-            } else if (targetMode == Hexadecimal) {
-                eBinHexa(text);
-            } else {
-                eBinDec(text);
-            }
-            break;
         case Hexadecimal:
-            eHexaBin(text);
-            break;
-        case Decimal:
-            eDecText(text);
+            filterBlanks(source);
+            checkSource(source, sourceMode);
+            if (vBinBad_) {
+                paint(source, lColorError_);
+                converted_.valid = false;
+                break;
+            }
+            // An incomplete last byte keeps the error colour but converts all the same;
+            // hexadecimal has no length check.
+            if (sourceMode == Hexadecimal || !vBinPartial_) {
+                paint(source, vColorFocus_);
+            }
+            convertOrCopy(source);
             break;
     }
 }
 
-void CodeDispatch::copyToTarget(CodeField source) {
-    window_.setCodeText(otherField(source), window_.codeText(source));
+// The blank filter of a binary or hexadecimal source. A text that lost blanks is written
+// back, which runs the handling again, nested, on the clean text; an identical one is not
+// written at all (a toolkit that reported it would loop).
+void CodeDispatch::filterBlanks(CodeField source) {
+    if (convertedHolds(source)) {
+        const std::u16string_view part = editedPart(source);
+        const std::size_t blanks = countUnit(part, kBlank);
+        if (blanks > 0) {
+            window_.replaceCodeText(source, converted_.edits.position, part.size(),
+                                    part.size() - blanks,
+                                    [part](char16_t* out) { copyWithoutBlanks(part, out); });
+        }
+        window_.moveCaretToEnd(source);
+    } else {
+        eFiltro(window_.codeText(source));
+    }
 }
 
-void CodeDispatch::deliver(const std::u16string& result) {
+void CodeDispatch::checkSource(CodeField source, Mode sourceMode) {
+    const std::u16string_view looked =
+        convertedHolds(source) ? editedPart(source) : window_.codeText(source);
+    if (sourceMode == Binario) {
+        SourceCheck check = checkBinary(looked);
+        check.partial = !BinaryNotation::isWholeBytes(window_.codeText(source).size());
+        vBinBad_ = check.bad;
+        vBinPartial_ = check.partial;
+        if (vBinPartial_) {
+            paint(source, lColorError_);
+        }
+    } else {
+        vBinBad_ = checkHexadecimal(looked).bad;
+    }
+}
+
+// Equal modes copy, the others convert; an edit of a source whose conversion the target
+// shows replaces only the span it changes.
+void CodeDispatch::convertOrCopy(CodeField source) {
+    const CodeField target = otherField(source);
+    const Mode from = mode(source);
+    const Mode to = mode(target);
+    if (convertedHolds(source)) {
+        if (!converted_.edited) {
+            return;  // converted already, by the handling the blank filter ran
+        }
+        const std::u16string_view text = window_.codeText(source);
+        const std::u16string_view shown = window_.codeText(target);
+        if (const auto edit = targetEditFor(from, to, text, converted_.edits, shown)) {
+            const std::size_t length = edit->length(from, to);
+            const auto fill = [&](char16_t* out) { edit->write(from, to, out, length); };
+            {
+                Delivering delivering(delivering_);
+                if (edit->position == 0 && edit->removed == shown.size()) {
+                    window_.setCodeText(target, length, fill);
+                } else {
+                    window_.replaceCodeText(target, edit->position, edit->removed, length, fill);
+                }
+            }
+            if (from != to) {
+                window_.moveCaretToEnd(target);
+            }
+            noteConverted(source);
+            return;
+        }
+    }
+    deliverWhole(source, from, to, window_.codeText(source));
+}
+
+// The whole conversion of a text written into the target, in the storage the target keeps.
+void CodeDispatch::writeWhole(CodeField target, Mode from, Mode to, std::u16string_view text) {
+    const SourceSpan span{text};
+    const std::size_t length = convertedLength(from, to, span);
+    Delivering delivering(delivering_);
+    window_.setCodeText(target, length,
+                        [&](char16_t* out) { convertInto(from, to, span, {}, out, length); });
+}
+
+void CodeDispatch::deliverWhole(CodeField source, Mode from, Mode to, std::u16string_view text) {
+    const CodeField target = otherField(source);
+    writeWhole(target, from, to, text);
+    // A copy leaves the caret alone; a converter puts it at the end.
+    if (from != to) {
+        window_.moveCaretToEnd(target);
+    }
+    noteConverted(source);
+}
+
+void CodeDispatch::noteConverted(CodeField source) {
+    converted_ = {true,
+                  source,
+                  mode(source),
+                  mode(otherField(source)),
+                  window_.codeText(source).size(),
+                  window_.codeText(otherField(source)).size(),
+                  false,
+                  {}};
+}
+
+// --- The converters -----------------------------------------------------------------------------
+
+void CodeDispatch::deliverConversion(Mode from, Mode to, std::u16string_view text) {
     CodeField source;
     if (!sourceField(source)) {
         return;
     }
+    converted_.valid = false;
     const CodeField target = otherField(source);
-    window_.setCodeText(target, result);
+    writeWhole(target, from, to, text);
     window_.moveCaretToEnd(target);
 }
 
 void CodeDispatch::eTextDec(std::u16string_view iText) {
-    deliver(textToDecimal(iText));
+    deliverConversion(Texto, Decimal, iText);
 }
 
 void CodeDispatch::eDecText(std::u16string_view iDec) {
-    const std::u16string text = decimalToText(iDec);
-    if (pairIs(vModeA_, vModeB_, Decimal, Texto)) {
-        deliver(text);
-    } else if (pairIs(vModeA_, vModeB_, Decimal, Binario) ||
-               pairIs(vModeA_, vModeB_, Decimal, Hexadecimal)) {
-        eTextBin(text);
+    for (Mode other : {Texto, Binario, Hexadecimal}) {
+        if (pairIs(vModeA_, vModeB_, Decimal, other)) {
+            deliverConversion(Decimal, other, iDec);
+        }
     }
 }
 
 void CodeDispatch::eTextBin(std::u16string_view iText) {
-    const std::u16string binary = textToBinary(iText);
     const bool binaryShown = ((vModeA_ == Texto || vModeA_ == Decimal) && vModeB_ == Binario) ||
                              (vModeA_ == Binario && (vModeB_ == Texto || vModeB_ == Decimal));
-    if (binaryShown) {
-        deliver(binary);
-    } else {
-        eBinHexa(binary);
-    }
+    deliverConversion(Texto, binaryShown ? Binario : Hexadecimal, iText);
 }
 
 void CodeDispatch::eBinText(std::u16string_view iBinary) {
-    deliver(binaryToText(iBinary));
+    deliverConversion(Binario, Texto, iBinary);
 }
 
 void CodeDispatch::eBinHexa(std::u16string_view iBinary) {
-    deliver(binaryToHex(iBinary));
+    deliverConversion(Binario, Hexadecimal, iBinary);
 }
 
 void CodeDispatch::eHexaBin(std::u16string_view iHexa) {
-    const std::u16string binary = hexToBinary(iHexa);
-    if (pairIs(vModeA_, vModeB_, Hexadecimal, Binario)) {
-        deliver(binary);
-    } else if (pairIs(vModeA_, vModeB_, Hexadecimal, Decimal)) {
-        eBinDec(binary);
-    } else if (pairIs(vModeA_, vModeB_, Hexadecimal, Texto)) {
-        eBinText(binary);
+    for (Mode other : {Binario, Decimal, Texto}) {
+        if (pairIs(vModeA_, vModeB_, Hexadecimal, other)) {
+            deliverConversion(Hexadecimal, other, iHexa);
+        }
     }
 }
 
 void CodeDispatch::eBinDec(std::u16string_view iBinary) {
-    deliver(binaryToDecimal(iBinary));
+    deliverConversion(Binario, Decimal, iBinary);
 }
+
+// --- Clean-up, validation and detection ---------------------------------------------------------
 
 void CodeDispatch::eFiltro(std::u16string_view iTextA) {
     CodeField source;
     if (!sourceField(source)) {
         return;
     }
-    // Writing an identical text back would be a no-op at best and an endless loop on a
-    // toolkit that reports it, so only a text that lost blanks is written.
-    const std::u16string cleaned = removeBlanks(iTextA);
-    if (cleaned.size() != iTextA.size()) {
-        window_.setCodeText(source, cleaned);
+    const std::size_t blanks = countUnit(iTextA, kBlank);
+    if (blanks > 0) {
+        window_.setCodeText(source, iTextA.size() - blanks,
+                            [iTextA](char16_t* out) { copyWithoutBlanks(iTextA, out); });
     }
     window_.moveCaretToEnd(source);
 }
 
 void CodeDispatch::eReBin(std::u16string_view iBinary) {
-    const BinaryCheck check = checkBinary(iBinary);
+    const SourceCheck check = checkBinary(iBinary);
     vBinBad_ = check.bad;
     vBinPartial_ = check.partial;
     CodeField source;
     if (vBinPartial_ && sourceField(source)) {
-        window_.setCodeBackColor(source, lColorError_);
+        paint(source, lColorError_);
     }
 }
 
 void CodeDispatch::eReHex(std::u16string_view iHexa) {
-    vBinBad_ = hasNonHexDigit(iHexa);
+    vBinBad_ = checkHexadecimal(iHexa).bad;
 }
 
 void CodeDispatch::eAuto(std::u16string_view iText) {
@@ -244,6 +416,21 @@ void CodeDispatch::switchToTexto(CodeField field) {
     }
 }
 
+// The marks of a field showing its mode, the others unfilled.
+void CodeDispatch::showModeMarks(CodeField field) {
+    const int first = firstModeButton(field);
+    for (int i = 0; i < 4; ++i) {
+        window_.setModeMark(first + i, i == static_cast<int>(mode(field)));
+    }
+}
+
+void CodeDispatch::paint(CodeField field, Color color) {
+    back_[indexOf(field)] = color;
+    window_.setCodeBackColor(field, color);
+}
+
+// --- Mode buttons and focus ---------------------------------------------------------------------
+
 void CodeDispatch::cmdOpt_MouseDown(int index) {
     if (index < 0 || index > 7) {
         return;
@@ -256,40 +443,29 @@ void CodeDispatch::cmdOpt_MouseDown(int index) {
 }
 
 void CodeDispatch::cmdOpt_Click(int index) {
-    if (index >= 0 && index <= 3) {
-        vModeA_ = static_cast<Mode>(index);
-    } else if (index >= 4 && index <= 7) {
-        vModeB_ = static_cast<Mode>(index - 4);
-    }
-    if (nFocus_ == FocusBox::txtCodeA) {
-        eCodeA();
-    } else if (nFocus_ == FocusBox::txtCodeB) {
-        eCodeB();
-    }
+    guarded([&] {
+        if (index >= 0 && index <= 3) {
+            vModeA_ = static_cast<Mode>(index);
+        } else if (index >= 4 && index <= 7) {
+            vModeB_ = static_cast<Mode>(index - 4);
+        }
+        converted_.valid = false;  // a click converts the whole text again
+        if (nFocus_ == FocusBox::txtCodeA) {
+            dispatchFrom(CodeField::A);
+        } else if (nFocus_ == FocusBox::txtCodeB) {
+            dispatchFrom(CodeField::B);
+        }
+    });
 }
 
 void CodeDispatch::codeFieldGotFocus(CodeField field) {
     nFocus_ = focusOf(field);
-    window_.setCodeBackColor(CodeField::A, field == CodeField::A ? vColorFocus_ : vColorIdle_);
-    window_.setCodeBackColor(CodeField::B, field == CodeField::B ? vColorFocus_ : vColorIdle_);
+    paint(CodeField::A, field == CodeField::A ? vColorFocus_ : vColorIdle_);
+    paint(CodeField::B, field == CodeField::B ? vColorFocus_ : vColorIdle_);
 }
 
 bool CodeDispatch::codeFieldAccepts(CodeField field, int keyCode) const {
-    const bool digit = keyCode >= '0' && keyCode <= '9';
-    switch (mode(field)) {
-        case Texto:
-            return true;
-        case Binario:
-            // Campo B takes no blank in Binario; Campo A does, and the filter removes it.
-            return keyCode == '0' || keyCode == '1' || keyCode == 8 ||
-                   (keyCode == ' ' && field == CodeField::A);
-        case Hexadecimal:
-            return digit || (keyCode >= 'A' && keyCode <= 'F') ||
-                   (keyCode >= 'a' && keyCode <= 'f') || keyCode == 8;
-        case Decimal:
-            return digit || keyCode == ' ' || keyCode == 8;
-    }
-    return true;
+    return takesKey(mode(field), field, keyCode);
 }
 
 }  // namespace trelvane

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <string>
+#include <array>
 #include <string_view>
 
 #include "code_window.h"
@@ -8,12 +8,20 @@
 
 namespace trelvane {
 
-// The code panel's conversions: whenever a code field changes or a mode button is clicked,
-// the field that last gained the focus is read in its mode and the other field is rewritten
-// in its own mode. The state is the main window's, shared with the character panel.
 // The entry box that last gained the focus, numbered as the window's handlers number them.
 enum class FocusBox : int { txtC = 0, txtA = 1, txtB = 2, txtCodeA = 3, txtCodeB = 4 };
 
+// The code panel's conversions: whenever a code field changes or a mode button is clicked,
+// the field that last gained the focus is read in its mode and the other field is rewritten
+// in its own mode. The state is the main window's, shared with the character panel.
+//
+// While the user edits the source, the target keeps showing the conversion of the source, so
+// an edit converts and replaces only the span it changes; a whole conversion is left for a
+// mode click, a switch to Texto, and what a span cannot settle (see edit_conversion.h).
+//
+// Running out of memory loses nothing: an action that cannot get its memory leaves the modes,
+// the marks, the colours and the target as they were and lets std::bad_alloc through to the
+// window, which takes the user's edit back and says so.
 class CodeDispatch {
   public:
     explicit CodeDispatch(CodeWindow& window) : window_(window) {}
@@ -41,7 +49,11 @@ class CodeDispatch {
     Color vColorIdle() const { return vColorIdle_; }
     Color lColorError() const { return lColorError_; }
 
-    // Change handling of Campo A and Campo B.
+    // Change handling of Campo A and Campo B: the field's text changed in this span.
+    void txtCodeA_Change(TextChange change);
+    void txtCodeB_Change(TextChange change);
+
+    // The whole handling of a field, converting its whole text.
     void eCodeA();
     void eCodeB();
 
@@ -53,11 +65,12 @@ class CodeDispatch {
     void codeFieldGotFocus(CodeField field);
 
     // Whether the field's keyboard filter lets a typed character code through (8 is
-    // Backspace). Campo B in Binario refuses the blank; Campo A takes it.
+    // Backspace).
     bool codeFieldAccepts(CodeField field, int keyCode) const;
 
-    // The converters. Each delivers its result to the target field (Campo B when nFocus is 3,
-    // Campo A when it is 4, nowhere otherwise) or passes it on along the chain.
+    // The converters, for a text given to them. Each delivers its result to the target field
+    // (Campo B when nFocus is 3, Campo A when it is 4, nowhere otherwise), in the notation the
+    // pair of modes asks for.
     void eTextDec(std::u16string_view iText);
     void eDecText(std::u16string_view iDec);
     void eTextBin(std::u16string_view iText);
@@ -66,18 +79,55 @@ class CodeDispatch {
     void eHexaBin(std::u16string_view iHexa);
     void eBinDec(std::u16string_view iBinary);
 
-    // Clean-up, validation and detection of the source field.
+    // Clean-up, validation and detection of the source field, given a text.
     void eFiltro(std::u16string_view iTextA);
     void eReBin(std::u16string_view iBinary);
     void eReHex(std::u16string_view iHexa);
     void eAuto(std::u16string_view iText);
 
   private:
+    // What the target shows is the conversion of the source's text, as it was before the
+    // edits noted since: what an edit may build on.
+    struct Converted {
+        bool valid = false;
+        CodeField source = CodeField::A;
+        Mode sourceMode = Texto;
+        Mode targetMode = Texto;
+        std::size_t sourceLength = 0;
+        std::size_t targetLength = 0;
+        bool edited = false;
+        TextChange edits;  // of the source since, as one span
+    };
+
+    // Everything an action may change apart from the texts, to be put back when it fails.
+    struct Saved {
+        Mode vModeA;
+        Mode vModeB;
+        bool vBinBad;
+        bool vBinPartial;
+        std::array<Color, 2> back;
+        Converted converted;
+    };
+    Saved save() const;
+    void restore(const Saved& saved);
+    template <class Action>
+    void guarded(Action action);
+
+    void codeChanged(CodeField field, TextChange change);
     void dispatchFrom(CodeField source);
-    void convertOrCopy(CodeField source, Mode sourceMode, Mode targetMode);
-    void copyToTarget(CodeField source);
-    void deliver(const std::u16string& result);
+    void convertSource(CodeField source);
+    bool convertedHolds(CodeField source) const;
+    std::u16string_view editedPart(CodeField source) const;
+    void filterBlanks(CodeField source);
+    void checkSource(CodeField source, Mode sourceMode);
+    void convertOrCopy(CodeField source);
+    void writeWhole(CodeField target, Mode from, Mode to, std::u16string_view text);
+    void deliverWhole(CodeField source, Mode from, Mode to, std::u16string_view text);
+    void deliverConversion(Mode from, Mode to, std::u16string_view text);
+    void noteConverted(CodeField source);
+    void paint(CodeField field, Color color);
     void switchToTexto(CodeField field);
+    void showModeMarks(CodeField field);
     bool sourceField(CodeField& field) const;
 
     CodeWindow& window_;
@@ -89,6 +139,10 @@ class CodeDispatch {
     Color vColorFocus_ = kColorFocus;
     Color vColorIdle_ = kColorIdle;
     Color lColorError_ = kColorError;
+
+    std::array<Color, 2> back_{kColorFocus, kColorIdle};  // as the dispatch last painted them
+    Converted converted_;
+    bool delivering_ = false;  // writing the target: its change is the dispatch's own
 };
 
 }  // namespace trelvane

@@ -1,32 +1,57 @@
 #pragma once
 
 #include <cstddef>
-#include <string>
+#include <string_view>
 
 #include "mode.h"
 
 namespace trelvane {
 
-// The two code fields of the main window: Campo A (txtCodeA) and Campo B (txtCodeB).
-enum class CodeField { A = 0, B = 1 };
+// A change of a field's text: in the new text, [position, position + inserted) replaced
+// [position, position + removed) of the old one.
+struct TextChange {
+    std::size_t position = 0;
+    std::size_t removed = 0;
+    std::size_t inserted = 0;
+};
 
-inline constexpr CodeField otherField(CodeField field) noexcept {
-    return field == CodeField::A ? CodeField::B : CodeField::A;
-}
+// Writes a text whose length is known beforehand straight into the storage that a field then
+// keeps: a reference to a callable taking that storage (char16_t*), valid for one call.
+class TextFill {
+  public:
+    template <class F>
+    TextFill(const F& fill)  // not explicit: any callable converts
+        : fill_(&fill),
+          call_([](const void* f, char16_t* out) { (*static_cast<const F*>(f))(out); }) {}
+
+    void operator()(char16_t* out) const { call_(fill_, out); }
+
+  private:
+    const void* fill_;
+    void (*call_)(const void*, char16_t*);
+};
 
 // What the conversion procedures need from the main window. The Qt window implements it with
 // real widgets; MemoryWindow implements it in memory for tests and tools.
+//
+// Writes change a field only when they can get their memory: on std::bad_alloc the field is
+// left as it was. A write that makes the text differ raises the field's change handling
+// before it returns; an identical text raises none.
 class CodeWindow {
   public:
     virtual ~CodeWindow() = default;
 
-    // The field's text as it holds it now, every character code kept.
-    virtual std::u16string codeText(CodeField field) const = 0;
-    virtual std::size_t codeTextLength(CodeField field) const { return codeText(field).size(); }
+    // The field's text as it holds it now, every character code kept. Valid until the next
+    // write to either field.
+    virtual std::u16string_view codeText(CodeField field) const = 0;
 
-    // Replaces the field's text. A different text raises the field's change handling before
-    // this returns; an identical text raises none.
-    virtual void setCodeText(CodeField field, const std::u16string& text) = 0;
+    // Replaces the whole text with `length` units that `fill` writes into the new storage.
+    virtual void setCodeText(CodeField field, std::size_t length, TextFill fill) = 0;
+
+    // Replaces [position, position + removed) of the text with `length` units that `fill`
+    // writes. 0 <= position <= position + removed <= the text's length.
+    virtual void replaceCodeText(CodeField field, std::size_t position, std::size_t removed,
+                                 std::size_t length, TextFill fill) = 0;
 
     // Puts the caret after the last character, nothing selected.
     virtual void moveCaretToEnd(CodeField field) = 0;

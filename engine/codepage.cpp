@@ -35,14 +35,16 @@ constexpr std::array<std::uint8_t, 65536> kCodeOfUnit = [] {
     return table;
 }();
 
-}  // namespace detail
-
-char16_t charOf(std::uint8_t code) noexcept {
-    if (code >= 0x80 && code < 0xA0) {
-        return kUpperControls[code - 0x80];
+constexpr std::array<char16_t, 256> kCharOfCode = [] {
+    std::array<char16_t, 256> table{};
+    for (std::size_t code = 0; code < table.size(); ++code) {
+        table[code] = (code >= 0x80 && code < 0xA0) ? kUpperControls[code - 0x80]
+                                                    : static_cast<char16_t>(code);
     }
-    return static_cast<char16_t>(code);
-}
+    return table;
+}();
+
+}  // namespace detail
 
 std::string encodeCodePage(std::u16string_view text) {
     std::string bytes(text.size(), '\0');

@@ -14,6 +14,8 @@ namespace detail {
 // The code of every UTF-16 unit, looked up rather than computed: conversions of whole texts
 // spend most of their time here.
 extern const std::array<std::uint8_t, 65536> kCodeOfUnit;
+// The character of every code.
+extern const std::array<char16_t, 256> kCharOfCode;
 }  // namespace detail
 
 // The code of a UTF-16 unit; a unit with no code in the page (each half of a surrogate
@@ -23,7 +25,9 @@ inline std::uint8_t codeOf(char16_t c) noexcept {
 }
 
 // The character the page gives to a code.
-char16_t charOf(std::uint8_t code) noexcept;
+inline char16_t charOf(std::uint8_t code) noexcept {
+    return detail::kCharOfCode[code];
+}
 
 // Whole texts, one byte per character.
 std::string encodeCodePage(std::u16string_view text);

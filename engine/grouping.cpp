@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "binary_notation.h"
+
 namespace trelvane {
 
 namespace {
@@ -11,7 +13,7 @@ constexpr std::size_t kMinimum = 2 * kGroup;
 
 bool isGroupable(std::u16string_view text) {
     return text.size() >= kMinimum &&
-           std::all_of(text.begin(), text.end(), [](char16_t c) { return c == u'0' || c == u'1'; });
+           std::all_of(text.begin(), text.end(), BinaryNotation::isDigit);
 }
 
 std::u16string groupBytes(std::u16string_view text) {

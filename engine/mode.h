@@ -7,6 +7,13 @@ namespace trelvane {
 // The notation a code field shows. The numbers are the ones the mode buttons store.
 enum Mode : int { Texto = 0, Binario = 1, Hexadecimal = 2, Decimal = 3 };
 
+// The two code fields of the main window: Campo A (txtCodeA) and Campo B (txtCodeB).
+enum class CodeField { A = 0, B = 1 };
+
+inline constexpr CodeField otherField(CodeField field) noexcept {
+    return field == CodeField::A ? CodeField::B : CodeField::A;
+}
+
 // A background colour as 0xRRGGBB.
 using Color = std::uint32_t;
 

@@ -14,6 +14,7 @@ packages=(
     dpkg-dev file
     lintian devscripts
     xvfb xauth dbus at-spi2-core python3-pyatspi
+    time
 )
 
 missing=()

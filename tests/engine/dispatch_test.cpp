@@ -333,7 +333,7 @@ TEST(Dispatch, BlanksOfABinarySourceAreRemoved) {
     MemoryWindow v;  // Campo A in Texto, Campo B in Binario
     v.focus(B);
     ASSERT_TRUE(typeText(v, B, u"0100"));
-    v.field(B).caret = 2;
+    v.select(B, 2, 2);
     EXPECT_FALSE(v.typeKey(B, u' '));  // Campo B in Binario refuses the blank
     EXPECT_EQ(v.field(B).text, u"0100");
     EXPECT_EQ(v.field(B).caret, 2u);
@@ -354,7 +354,7 @@ TEST(Dispatch, FilterWritesTheSourceOnlyWhenItRemovedABlank) {
     std::vector<std::string> trace;
     w.trace = &trace;
 
-    w.field(A).caret = 0;
+    w.select(A, 0, 0);
     ASSERT_TRUE(w.typeKey(A, u'1'));
     auto run = traceFrom(trace, "change A");
     EXPECT_EQ(countEvents(run, "text A"), 0);

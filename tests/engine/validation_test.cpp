@@ -2,8 +2,8 @@
 
 #include <string>
 
+#include "notations.h"
 #include "test_support.h"
-#include "validation.h"
 
 namespace {
 
@@ -32,13 +32,13 @@ TEST(CheckBinary, BadCharactersAndIncompleteBytes) {
                           {u"0\n", true, true},         {u"0100100001101001", false, false}};
     for (const auto& c : cases) {
         SCOPED_TRACE(readable(c.text));
-        const BinaryCheck check = checkBinary(c.text);
+        const SourceCheck check = checkBinary(c.text);
         EXPECT_EQ(check.bad, c.bad);
         EXPECT_EQ(check.partial, c.partial);
     }
 }
 
-TEST(HasNonHexDigit, BothCasesAreDigits) {
+TEST(CheckHexadecimal, BothCasesAreDigits) {
     struct Case {
         std::u16string text;
         bool foreign;
@@ -52,7 +52,7 @@ TEST(HasNonHexDigit, BothCasesAreDigits) {
                           {u"g", true}};
     for (const auto& c : cases) {
         SCOPED_TRACE(readable(c.text));
-        EXPECT_EQ(hasNonHexDigit(c.text), c.foreign);
+        EXPECT_EQ(checkHexadecimal(c.text).bad, c.foreign);
     }
 }
 

@@ -1,5 +1,6 @@
 // Drives the code panel's dispatch with arbitrary texts, both source fields and every pair of
 // modes, and checks what must hold whatever the input.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -9,7 +10,7 @@
 #include "codepage.h"
 #include "memory_window.h"
 #include "notation.h"
-#include "validation.h"
+#include "notations.h"
 
 namespace {
 
@@ -26,11 +27,11 @@ using trelvane::Mode;
     } while (false)
 
 bool onlyBinaryDigits(const std::u16string& s) {
-    return s.find_first_not_of(u"01") == std::u16string::npos;
+    return std::all_of(s.begin(), s.end(), trelvane::BinaryNotation::isDigit);
 }
 
 bool onlyHexDigits(const std::u16string& s) {
-    return s.find_first_not_of(u"0123456789ABCDEFabcdef") == std::u16string::npos;
+    return std::all_of(s.begin(), s.end(), trelvane::HexadecimalNotation::isDigit);
 }
 
 // Digits separated by single blanks, no blank at either end.
@@ -41,7 +42,7 @@ bool isDecimalNotation(const std::u16string& s) {
     if (s.front() == u' ' || s.back() == u' ' || s.find(u"  ") != std::u16string::npos) {
         return false;
     }
-    return s.find_first_not_of(u"0123456789 ") == std::u16string::npos;
+    return std::all_of(s.begin(), s.end(), trelvane::DecimalNotation::fits);
 }
 
 // The first byte picks the source field, the two modes and how the rest is read: as

@@ -1,5 +1,4 @@
-// The main window's controls, its load and its closing, and the window side of the code
-// panel's conversions.
+// The main window's controls, its load and its closing.
 #include "frm_ascii.h"
 
 #include <QApplication>
@@ -250,10 +249,12 @@ void FrmAscii::connectHandlers() {
     connect(txtCodeA, &CodeEdit::gotFocus, this, &FrmAscii::txtCodeA_GotFocus);
     connect(txtCodeA, &CodeEdit::keyPress, this, &FrmAscii::txtCodeA_KeyPress);
     connect(txtCodeA, &CodeEdit::clicked, this, &FrmAscii::txtCodeA_Click);
+    connect(txtCodeA, &CodeEdit::outOfMemory, this, &FrmAscii::txtCodeA_OutOfMemory);
     connect(txtCodeB, &CodeEdit::changed, this, &FrmAscii::txtCodeB_Change);
     connect(txtCodeB, &CodeEdit::gotFocus, this, &FrmAscii::txtCodeB_GotFocus);
     connect(txtCodeB, &CodeEdit::keyPress, this, &FrmAscii::txtCodeB_KeyPress);
     connect(txtCodeB, &CodeEdit::clicked, this, &FrmAscii::txtCodeB_Click);
+    connect(txtCodeB, &CodeEdit::outOfMemory, this, &FrmAscii::txtCodeB_OutOfMemory);
 
     for (int i = 0; i < 8; ++i) {
         connect(cmdOpt[i], &LabelButton::mouseDown, this, [this, i] { cmdOpt_MouseDown(i); });
@@ -296,37 +297,6 @@ void FrmAscii::setMoveLeft(float twips) {
 
 CodeEdit* FrmAscii::codeEdit(CodeField field) const {
     return field == CodeField::A ? txtCodeA : txtCodeB;
-}
-
-std::u16string FrmAscii::codeText(CodeField field) const {
-    return codeEdit(field)->text().toStdU16String();
-}
-
-std::size_t FrmAscii::codeTextLength(CodeField field) const {
-    return static_cast<std::size_t>(codeEdit(field)->text().size());
-}
-
-void FrmAscii::setCodeText(CodeField field, const std::u16string& text) {
-    codeEdit(field)->setText(QString::fromStdU16String(text));
-}
-
-void FrmAscii::moveCaretToEnd(CodeField field) {
-    codeEdit(field)->moveCaretToEnd();
-}
-
-void FrmAscii::setCodeBackColor(CodeField field, Color color) {
-    codeEdit(field)->setBackColor(QColor::fromRgb(color));
-}
-
-void FrmAscii::setFlag500Visible(CodeField field, bool visible) {
-    frme500[field == CodeField::A ? 0 : 1]->setVisible(visible);
-}
-
-void FrmAscii::setModeMark(int index, bool filled) {
-    if (index >= 0 && index < static_cast<int>(shpOpt.size())) {
-        shpOpt[index]->setFilled(filled);
-        cmdOpt[index]->setChecked(filled);  // what screen readers read as the mode
-    }
 }
 
 }  // namespace trelvane

@@ -79,10 +79,12 @@ class FrmAscii : public QWidget, public CodeWindow {
     // What the About box shows below its title.
     static QString aboutText();
 
-    // The window side of the code panel's conversions.
-    std::u16string codeText(CodeField field) const override;
-    std::size_t codeTextLength(CodeField field) const override;
-    void setCodeText(CodeField field, const std::u16string& text) override;
+    // The window side of the code panel's conversions: views of the fields' texts, and writes
+    // whose results are written once, into the storage the field keeps.
+    std::u16string_view codeText(CodeField field) const override;
+    void setCodeText(CodeField field, std::size_t length, TextFill fill) override;
+    void replaceCodeText(CodeField field, std::size_t position, std::size_t removed,
+                         std::size_t length, TextFill fill) override;
     void moveCaretToEnd(CodeField field) override;
     void setCodeBackColor(CodeField field, Color color) override;
     void setFlag500Visible(CodeField field, bool visible) override;
@@ -99,6 +101,8 @@ class FrmAscii : public QWidget, public CodeWindow {
     void txtCodeB_KeyPress(int& KeyAscii);
     void txtCodeA_Click();
     void txtCodeB_Click();
+    void txtCodeA_OutOfMemory();
+    void txtCodeB_OutOfMemory();
     void cmdOpt_MouseDown(int Index);
     void cmdOpt_Click(int Index);
 
@@ -138,6 +142,7 @@ class FrmAscii : public QWidget, public CodeWindow {
     void setUpKeys();
     void setUpAccessibility();
     CodeEdit* codeEdit(CodeField field) const;
+    void showOutOfMemory();
 
     // The character panel.
     void showCharacter(const QString& character);

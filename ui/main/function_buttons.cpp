@@ -1,5 +1,6 @@
 // The column of function buttons: slide, code table, About box and the grouping view.
 #include <QMessageBox>
+#include <new>
 
 #include "about_box.h"
 #include "accessibility.h"
@@ -87,13 +88,17 @@ void FrmAscii::groupingRequest() {
     } else if (dispatch.nFocus() == FocusBox::txtCodeB) {
         source = txtCodeB->text();
     }
-    const std::u16string binary = source.toStdU16String();
-    if (!isGroupable(binary)) {
-        showMessage(this, QStringLiteral("Seleccione por lo menos 2 bytes de código binario."),
-                    QMessageBox::Warning);
-        return;
+    try {
+        const std::u16string binary = source.toStdU16String();
+        if (!isGroupable(binary)) {
+            showMessage(this, QStringLiteral("Seleccione por lo menos 2 bytes de código binario."),
+                        QMessageBox::Warning);
+            return;
+        }
+        eSeparar(binary);
+    } catch (const std::bad_alloc&) {
+        showOutOfMemory();  // the view and the button stay as they were
     }
-    eSeparar(binary);
 }
 
 void FrmAscii::eSeparar(const std::u16string& iBinary) {

@@ -16,6 +16,7 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <new>
 
 #include "base_color.h"
 #include "codepage.h"
@@ -60,15 +61,30 @@ CodeEdit::CodeEdit(QWidget* parent) : QAbstractScrollArea(parent), advances_(655
 
 // --- What the program does --------------------------------------------------------------------
 
-void CodeEdit::setText(const QString& text) {
+void CodeEdit::setText(QString text) {
     if (text == text_) {
         return;
     }
-    text_ = text;
+    lastChange_ = {0, text_.size(), text.size()};
+    text_ = std::move(text);
     caret_ = anchor_ = 0;
     hasUndo_ = false;
     relayout();
     verticalScrollBar()->setValue(0);
+    viewport()->update();
+    emit changed();
+}
+
+void CodeEdit::replaceText(qsizetype position, qsizetype removed, QStringView inserted) {
+    if (QStringView(text_).mid(position, removed) == inserted) {
+        return;
+    }
+    const int firstChangedLine = std::max(0, lineOf(static_cast<int>(position)) - 1);
+    text_.replace(position, removed, inserted.data(), inserted.size());
+    lastChange_ = {position, removed, inserted.size()};
+    caret_ = anchor_ = 0;
+    hasUndo_ = false;
+    relayout(firstChangedLine);
     viewport()->update();
     emit changed();
 }
@@ -179,6 +195,8 @@ void CodeEdit::replaceSelection(const QString& inserted) {
 void CodeEdit::applyEdit(int position, int removedLength, const QString& inserted,
                          bool keepForUndo) {
     const QString removed = text_.mid(position, removedLength);
+    const int caretBefore = caret_;
+    const int anchorBefore = anchor_;
     caret_ = anchor_ = position + static_cast<int>(inserted.size());
     if (removed == inserted) {
         ensureCaretVisible();
@@ -192,12 +210,27 @@ void CodeEdit::applyEdit(int position, int removedLength, const QString& inserte
     // The lines before the edited one stay as they are; the line before it may take a word
     // that the edit has shortened.
     const int firstChangedLine = std::max(0, lineOf(position) - 1);
-    text_.replace(position, removedLength, inserted);
-    relayout(firstChangedLine);
-    ensureCaretVisible();
-    restartCaretBlink();
-    viewport()->update();
-    emit changed();
+    try {
+        text_.replace(position, removedLength, inserted);
+        lastChange_ = {position, removedLength, inserted.size()};
+        relayout(firstChangedLine);
+        ensureCaretVisible();
+        restartCaretBlink();
+        viewport()->update();
+        emit changed();
+    } catch (const std::bad_alloc&) {
+        // Taken back, as far as this simple version can: the typed text, if it is still there,
+        // gives way to what it replaced. The handlers of the change put back what they changed.
+        if (QStringView(text_).mid(position, inserted.size()) == inserted) {
+            text_.replace(position, inserted.size(), removed);
+        }
+        caret_ = caretBefore;
+        anchor_ = anchorBefore;
+        hasUndo_ = false;
+        relayout();
+        viewport()->update();
+        emit outOfMemory();
+    }
 }
 
 void CodeEdit::deleteBackward() {

@@ -30,8 +30,24 @@ class CodeEdit : public QAbstractScrollArea {
     // The text as the box holds it.
     const QString& text() const { return text_; }
 
-    // A program write. Not limited by the maximum length. The caret goes to the start.
-    void setText(const QString& text);
+    // A program write of the whole text, adopting the string. Raises changed() once when the
+    // text differs, never for an identical one; caret and anchor go to 0, undo is cleared. Not
+    // limited by the maximum length.
+    void setText(QString text);
+    // A program write of a span: the text becomes left(position) + inserted +
+    // mid(position + removed). Same rules as setText. 0 <= position <= position + removed <=
+    // size.
+    void replaceText(qsizetype position, qsizetype removed, QStringView inserted);
+
+    // The span the change that raised the last changed() touched: in the new text,
+    // [position, position + inserted) replaced [position, position + removed) of the old one.
+    // setText reports the whole text.
+    struct Change {
+        qsizetype position = 0;
+        qsizetype removed = 0;
+        qsizetype inserted = 0;
+    };
+    Change lastChange() const { return lastChange_; }
 
     // Caret after the last character, nothing selected.
     void moveCaretToEnd();
@@ -78,6 +94,9 @@ class CodeEdit : public QAbstractScrollArea {
 
   signals:
     void changed();
+    // An edit of the user that ran out of memory, in its own allocation or in a changed()
+    // handler that threw std::bad_alloc, was taken back (text, caret and selection as before).
+    void outOfMemory();
     void keyPress(int& keyCode);
     void gotFocus();
     void clicked();
@@ -142,6 +161,7 @@ class CodeEdit : public QAbstractScrollArea {
     bool caretShown_ = false;
     bool hasUndo_ = false;
     Edit lastEdit_;
+    Change lastChange_;
     QBasicTimer caretBlink_;
 
     std::vector<int> lineStarts_{0};

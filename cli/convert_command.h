@@ -1,0 +1,79 @@
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "stream_conversion.h"
+
+// trelvane-convert FROM TO [FILE]: converts a file or standard input to standard output the
+// way the window converts Campo A, in mode FROM, into Campo B, in mode TO.
+//
+// It streams in bounded memory. What must be known of the whole input before the first byte
+// is written is found in a first reading: whether a character foreign to FROM makes the
+// whole input convert as Texto (as the window's detection does), and, with --strict, whether
+// the input fits FROM at all. A regular file is then read again from its start; input that
+// cannot be read twice (a pipe) is kept meanwhile, its first megabytes in memory and the rest
+// in an unlinked temporary file. Texto needs no first reading unless --strict asks for one,
+// and a text source streams straight through.
+namespace trelvane::cli {
+
+struct Options {
+    Mode from = Texto;
+    Mode to = Texto;
+    bool strict = false;
+    TextEncoding encoding = TextEncoding::Utf8;
+    std::optional<std::string> file;  // standard input when there is none
+};
+
+// What the arguments ask for: a conversion, the help, the version, or a wrong usage (with its
+// one-line message).
+struct Request {
+    enum Kind { Convert, Help, Version, WrongUsage } kind = Convert;
+    Options options;
+    std::string message;
+};
+Request parseArguments(const std::vector<std::string>& arguments);
+
+std::string helpText();
+
+// A failure to read the input or to write the output, with its message.
+struct IoError : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+class Input {
+  public:
+    virtual ~Input() = default;
+    // The next chunk of the input, empty at its end. Valid until the next call.
+    virtual std::string_view next() = 0;
+    // Back to where the reading began (also before it began), if this input can be read
+    // twice.
+    virtual bool rewind() = 0;
+};
+
+class Sink {
+  public:
+    virtual ~Sink() = default;
+    virtual void write(const char* data, std::size_t size) = 0;
+};
+
+// Sizes of the buffers: the output is written in blocks of this size; this much of an input
+// that cannot be read twice is kept in memory before a temporary file takes the rest, which
+// is read back in chunks of the block size.
+struct Buffers {
+    std::size_t block = std::size_t{1} << 20;
+    std::size_t keptInMemory = std::size_t{4} << 20;
+};
+
+// Runs the conversion; returns the exit status: 0 done, 1 the input does not fit FROM
+// (--strict; nothing written), 2 the input cannot be read or the output written. `message`
+// gets the one line to show on standard error.
+int convertInput(const Options& options, Input& input, Sink& output, std::string& message,
+                 Buffers buffers = {});
+
+}  // namespace trelvane::cli

@@ -1,0 +1,79 @@
+// trelvane-convert: the conversions of the code panel on the command line.
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <clocale>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "convert_command.h"
+#include "file_input.h"
+
+namespace {
+
+using trelvane::cli::IoError;
+
+class StandardOutput final : public trelvane::cli::Sink {
+  public:
+    void write(const char* data, std::size_t size) override {
+        while (size > 0) {
+            const ssize_t n = ::write(STDOUT_FILENO, data, size);
+            if (n < 0) {
+                if (errno == EINTR) {
+                    continue;
+                }
+                throw IoError(std::string("no se puede escribir la salida: ") +
+                              std::strerror(errno));
+            }
+            data += n;
+            size -= static_cast<std::size_t>(n);
+        }
+    }
+};
+
+int say(const std::string& line, int status) {
+    std::fprintf(stderr, "trelvane-convert: %s\n", line.c_str());
+    return status;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::setlocale(LC_ALL, "");  // system messages in the user's language
+    const auto request =
+        trelvane::cli::parseArguments(std::vector<std::string>(argv + 1, argv + argc));
+    switch (request.kind) {
+        case trelvane::cli::Request::Help:
+            std::fputs(trelvane::cli::helpText().c_str(), stdout);
+            return 0;
+        case trelvane::cli::Request::Version:
+            std::printf("trelvane-convert (Trelvane) %s\n", TRELVANE_VERSION);
+            return 0;
+        case trelvane::cli::Request::WrongUsage:
+            return say(request.message, 2);
+        case trelvane::cli::Request::Convert:
+            break;
+    }
+
+    int fd = STDIN_FILENO;
+    std::string name = "la entrada estándar";
+    if (request.options.file) {
+        name = *request.options.file;
+        fd = ::open(name.c_str(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0) {
+            return say("no se puede leer " + name + ": " + std::strerror(errno), 2);
+        }
+    }
+    trelvane::cli::FileInput input(fd, name);
+    StandardOutput output;
+    std::string message;
+    const int status = trelvane::cli::convertInput(request.options, input, output, message);
+    if (!message.empty()) {
+        say(message, status);
+    }
+    return status;
+}

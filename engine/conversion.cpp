@@ -1,0 +1,186 @@
+#include "conversion.h"
+
+#include <algorithm>
+#include <cstring>
+#include <type_traits>
+
+#include "notations/code_pipeline.h"
+#include "notations/notations.h"
+
+namespace trelvane {
+
+namespace {
+
+template <class Notation>
+auto makeReader(const SourceSpan& source) {
+    if constexpr (std::is_same_v<Notation, DecimalNotation>) {
+        return DecimalNotation::Reader<char16_t>(source.ends);
+    } else {
+        return typename Notation::template Reader<char16_t>();
+    }
+}
+
+template <class Notation>
+auto makeWriter(TargetSpan target, char16_t* limit) {
+    if constexpr (std::is_same_v<Notation, HexadecimalNotation>) {
+        return HexadecimalNotation::Writer<char16_t>(target.continues);
+    } else if constexpr (std::is_same_v<Notation, DecimalNotation>) {
+        return DecimalNotation::Writer<char16_t>(target.continues, limit);
+    } else {
+        return typename Notation::template Writer<char16_t>();
+    }
+}
+
+// Hands every code of a source to onCodes, a block at a time, until it returns false.
+// Returns the lone nibble the source ends on, or -1 (also when stopped early).
+template <class Notation, class OnCodes>
+int forEachCodeBlock(const SourceSpan& source, OnCodes onCodes) {
+    auto reader = makeReader<Notation>(source);
+    const char16_t* in = source.text.data();
+    const char16_t* const end = in + source.text.size();
+    Code block[kCodeBlock];
+    while (in != end) {
+        const std::size_t count = reader.read(in, end, block, kCodeBlock);
+        if (!onCodes(block, count)) {
+            return -1;
+        }
+    }
+    const auto tail = reader.finish();
+    if (tail.code >= 0) {
+        const Code code = static_cast<Code>(tail.code);
+        if (!onCodes(&code, 1)) {
+            return -1;
+        }
+    }
+    return tail.nibble;
+}
+
+}  // namespace
+
+std::size_t nibbleCount(Mode mode, const SourceSpan& source) {
+    const std::size_t length = source.text.size();
+    std::size_t nibbles = 0;
+    switch (mode) {
+        case Texto:
+            nibbles = TextNotation::nibbles(length);
+            break;
+        case Binario:
+            nibbles = BinaryNotation::nibbles(length);
+            break;
+        case Hexadecimal:
+            nibbles = HexadecimalNotation::nibbles(length);
+            break;
+        case Decimal:
+            nibbles = 2 * DecimalNotation::numberCount(source.text, source.ends);
+            break;
+    }
+    return source.fromSecondNibble && nibbles > 0 ? nibbles - 1 : nibbles;
+}
+
+std::size_t leadingZeroNibbles(Mode mode, const SourceSpan& source) {
+    const std::u16string_view text = source.text;
+    if (mode == Texto) {  // only the character with code 0 has a high nibble of 0 and a low one
+        const std::size_t first = text.find_first_not_of(u'\0');
+        if (first == std::u16string_view::npos) {
+            return 2 * text.size();
+        }
+        return 2 * first + (codeOf(text[first]) < 16 ? 1 : 0);
+    }
+    return visitNotation(mode, [&source](auto notation) {
+        std::size_t zeros = 0;
+        bool found = false;
+        const int nibble =
+            forEachCodeBlock<decltype(notation)>(source, [&](const Code* codes, std::size_t count) {
+                for (std::size_t i = 0; i < count; ++i) {
+                    if (codes[i] != 0) {
+                        zeros += codes[i] < 16 ? 1 : 0;
+                        found = true;
+                        return false;
+                    }
+                    zeros += 2;
+                }
+                return true;
+            });
+        if (!found && nibble == 0) {
+            ++zeros;
+        }
+        return zeros;
+    });
+}
+
+std::size_t convertedLength(Mode from, Mode to, const SourceSpan& source, TargetSpan target) {
+    if (from == to) {
+        return source.text.size();
+    }
+    const std::size_t nibbles = nibbleCount(from, source);
+    switch (to) {
+        case Binario:
+            return 4 * nibbles;
+        case Texto:
+            return nibbles / 2;
+        case Hexadecimal:
+            if (target.continues || nibbles == 0) {
+                return nibbles;
+            }
+            // The leading zeros go; one digit always stays.
+            return nibbles - std::min(leadingZeroNibbles(from, source), nibbles - 1);
+        case Decimal:
+            break;
+    }
+    std::size_t codes = 0;
+    std::size_t digits = 0;
+    visitNotation(from, [&](auto notation) {
+        forEachCodeBlock<decltype(notation)>(source, [&](const Code* block, std::size_t count) {
+            // Summed in a local: the codes are bytes, which may alias the counts.
+            std::size_t blockDigits = 0;
+            for (std::size_t i = 0; i < count; ++i) {
+                blockDigits += DecimalNotation::digitCount(block[i]);
+            }
+            codes += count;
+            digits += blockDigits;
+            return true;
+        });
+    });
+    if (codes == 0) {
+        return 0;
+    }
+    return digits + (target.continues ? codes : codes - 1);
+}
+
+void convertInto(Mode from, Mode to, const SourceSpan& source, TargetSpan target, char16_t* out,
+                 std::size_t length) {
+    if (from == to) {
+        std::copy_n(source.text.data(), source.text.size(), out);
+        return;
+    }
+    char16_t* const limit = out + length;
+    visitNotation(from, [&](auto sourceNotation) {
+        visitNotation(to, [&](auto targetNotation) {
+            using Source = decltype(sourceNotation);
+            using Target = decltype(targetNotation);
+            auto reader = makeReader<Source>(source);
+            auto writer = makeWriter<Target>(target, limit);
+            const char16_t* in = source.text.data();
+            const char16_t* const end = in + source.text.size();
+            char16_t* at = out;
+            if (source.fromSecondNibble && in != end) {
+                Code first = 0;
+                if (reader.read(in, end, &first, 1) == 0) {
+                    return;  // a lone nibble, the one left out
+                }
+                at = writer.writeNibble(first & 15, at);
+            }
+            at = pumpCodes(reader, writer, in, end, at);
+            finishCodes(reader, writer, at);
+        });
+    });
+}
+
+std::u16string convert(Mode from, Mode to, std::u16string_view source) {
+    const SourceSpan span{source};
+    std::u16string out(convertedLength(from, to, span), u'\0');
+    convertInto(from, to, span, {}, out.data(), out.size());
+    return out;
+}
+
+}  // namespace trelvane

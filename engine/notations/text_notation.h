@@ -1,0 +1,75 @@
+#pragma once
+
+#include <algorithm>
+#include <string_view>
+
+#include "code_units.h"
+#include "codepage.h"
+
+namespace trelvane {
+
+// Texto: the characters themselves, one code each. A UTF-16 unit has its code in the code
+// page ("?" when it has none); a byte is taken as a Windows-1252 byte, its own code.
+struct TextNotation {
+    static constexpr Mode kMode = Texto;
+
+    // Texto holds every character and takes every key; nothing is filtered or validated.
+    static constexpr bool fits(char16_t) { return true; }
+    static constexpr bool takesKey(CodeField, int) { return true; }
+    static constexpr bool kRemovesBlanks = false;
+
+    static constexpr std::size_t nibbles(std::size_t length) { return 2 * length; }
+
+    template <CodeUnit Unit>
+    static std::size_t fittingPrefix(const Unit*, std::size_t n) {
+        return n;
+    }
+
+    template <CodeUnit Unit>
+    static Code codeOfUnit(Unit u) {
+        if constexpr (std::same_as<Unit, char>) {
+            return static_cast<Code>(u);
+        } else {
+            return codeOf(u);
+        }
+    }
+
+    template <CodeUnit Unit>
+    class Reader {
+      public:
+        std::size_t read(const Unit*& in, const Unit* end, Code* codes, std::size_t room) {
+            const std::size_t count = std::min(room, static_cast<std::size_t>(end - in));
+            for (std::size_t i = 0; i < count; ++i) {
+                codes[i] = codeOfUnit(in[i]);
+            }
+            in += count;
+            return count;
+        }
+        struct Tail {
+            int code = -1;
+            int nibble = -1;
+        };
+        Tail finish() { return {}; }
+    };
+
+    template <CodeUnit Unit>
+    class Writer {
+      public:
+        Unit* write(const Code* codes, std::size_t count, Unit* out) {
+            for (std::size_t i = 0; i < count; ++i) {
+                if constexpr (std::same_as<Unit, char>) {
+                    out[i] = static_cast<char>(codes[i]);
+                } else {
+                    out[i] = charOf(codes[i]);
+                }
+            }
+            return out + count;
+        }
+        // Half a code shows as nothing.
+        Unit* writeNibble(Code, Unit* out) { return out; }
+        Unit* finish(Unit* out) { return out; }
+        std::size_t length(const Code*, std::size_t count) const { return count; }
+    };
+};
+
+}  // namespace trelvane

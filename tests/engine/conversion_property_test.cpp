@@ -1,0 +1,192 @@
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+
+#include "chain_reference.h"
+#include "conversion.h"
+#include "memory_window.h"
+#include "test_support.h"
+
+// Properties of the direct conversions and of edits that convert only their span, over random
+// texts in every pair of modes.
+namespace {
+
+using namespace trelvane;
+using namespace trelvane::testkit;
+
+constexpr Mode kModes[] = {Texto, Binario, Hexadecimal, Decimal};
+
+// Random texts shaped like a notation: its digits, runs of leading zeros, blanks where the
+// notation has them, numbers above 255 and empty numbers, now and then a foreign character.
+class Texts {
+  public:
+    explicit Texts(unsigned seed) : random_(seed) {}
+
+    std::size_t below(std::size_t n) {
+        return std::uniform_int_distribution<std::size_t>(0, n - 1)(random_);
+    }
+    bool oneIn(std::size_t n) { return below(n) == 0; }
+
+    std::u16string in(Mode mode, bool mayBeForeign = true) {
+        const std::size_t length = oneIn(8) ? below(400) : below(40);
+        std::u16string text;
+        if (oneIn(4)) {  // leading zeros of the whole text
+            text.append(below(6), mode == Texto ? u'\0' : u'0');
+        }
+        while (text.size() < length) {
+            text += unit(mode);
+        }
+        if (mayBeForeign && oneIn(6)) {
+            text.insert(below(text.size() + 1), 1, kForeign[below(std::size(kForeign))]);
+        }
+        return text;
+    }
+
+    char16_t unit(Mode mode) {
+        switch (mode) {
+            case Binario:
+                return oneIn(12) ? u' ' : u"01"[below(2)];
+            case Hexadecimal:
+                return u"0123456789abcdefABCDEF"[below(22)];
+            case Decimal:
+                return oneIn(4) ? u' ' : static_cast<char16_t>(u'0' + below(10));
+            case Texto:
+                break;
+        }
+        return oneIn(10) ? kForeign[below(std::size(kForeign))]
+                         : charOf(static_cast<std::uint8_t>(below(256)));
+    }
+
+  private:
+    static constexpr char16_t kForeign[] = {u'x', u'G', u'\t',     u'\n', u'\r', u',',   u'.',
+                                            u'-', u'ñ', u'\u3042', u'\0', u'€',  0xD83D, u'\u00A0'};
+    std::mt19937 random_;
+};
+
+// The engine's conversion of every pair against the chain of procedures, for any text; and
+// the dispatch of a pasted text (detection, blank filter, validation, chain) against the same.
+TEST(Conversions, EveryPairGivesWhatTheChainOfProceduresGives) {
+    Texts texts(2024);
+    for (Mode from : kModes) {
+        for (Mode to : kModes) {
+            for (CodeField source : {A, B}) {
+                for (int round = 0; round < 150; ++round) {
+                    const std::u16string text = texts.in(from);
+                    SCOPED_TRACE(std::string(modeName(from)) + " -> " + modeName(to) + " \"" +
+                                 readable(text) + "\"");
+                    ASSERT_EQ(readable(convert(from, to, text)),
+                              readable(reference::chain(from, to, text)));
+
+                    MemoryWindow w;
+                    chooseSourceAndTarget(w, source, from, to);
+                    const CodeField target = otherField(source);
+                    w.field(target).text = u"shown before";
+                    w.focus(source);
+                    w.paste(source, text);
+                    // An empty paste into the empty field changes nothing.
+                    const auto expected =
+                        text.empty() ? reference::Dispatched{from, text, u"shown before"}
+                                     : reference::dispatch(from, to, text, u"shown before");
+                    ASSERT_EQ(w.dispatch.mode(source), expected.sourceMode);
+                    ASSERT_EQ(readable(w.field(source).text), readable(expected.source));
+                    ASSERT_EQ(readable(w.field(target).text), readable(expected.target));
+                }
+            }
+        }
+    }
+}
+
+// Random edits of the user in every pair of modes, from both fields: typing (through the
+// keyboard filter), Backspace, pastes over a selection, anywhere in the text. After each,
+// both fields hold what a whole conversion gives, and the target raised its change once when
+// its text changed and never otherwise.
+TEST(Edits, EveryEditLeavesTheTargetAsTheWholeConversionWould) {
+    Texts texts(7);
+    for (Mode from : kModes) {
+        for (Mode to : kModes) {
+            for (CodeField source : {A, B}) {
+                const CodeField target = otherField(source);
+                MemoryWindow w;
+                chooseSourceAndTarget(w, source, from, to);
+                w.focus(source);
+                w.paste(source, texts.in(from, false));
+                for (int step = 0; step < 200; ++step) {
+                    MemoryWindow::Field& field = w.field(source);
+                    const Mode modeBefore = w.dispatch.mode(source);
+                    const std::u16string sourceBefore = field.text;
+                    const std::u16string targetBefore = w.field(target).text;
+                    const int changesBefore = w.field(target).changes;
+                    const std::size_t at = texts.below(field.text.size() + 1);
+                    std::string what;
+                    switch (texts.below(4)) {
+                        case 0:
+                            w.select(source, at, at);
+                            w.typeKey(source, texts.unit(modeBefore));
+                            what = "type";
+                            break;
+                        case 1:
+                            w.select(source, at, at);
+                            w.typeKey(source, 8);
+                            what = "backspace";
+                            break;
+                        case 2:
+                            w.select(source, at, at + texts.below(12));
+                            w.typeKey(source, 8);
+                            what = "delete a selection";
+                            break;
+                        default:
+                            w.select(source, at, at + (texts.oneIn(3) ? texts.below(30) : 0));
+                            // Now and then a foreign character switches the source to Texto.
+                            const std::u16string pasted = texts.in(modeBefore, texts.oneIn(8));
+                            w.paste(source, texts.oneIn(10) ? pasted : pasted.substr(0, 9));
+                            what = "paste";
+                            break;
+                    }
+                    SCOPED_TRACE(std::string(modeName(from)) + " -> " + modeName(to) + " from " +
+                                 fieldName(source) + ", step " + std::to_string(step) + ": " +
+                                 what + " at " + std::to_string(at) + " of \"" +
+                                 readable(sourceBefore) + "\"");
+
+                    const Mode sourceMode = w.dispatch.mode(source);
+                    const Mode targetMode = w.dispatch.mode(target);
+                    const bool keeps =
+                        sourceMode == Decimal && targetMode != Decimal && field.text.empty();
+                    const std::u16string expected =
+                        keeps ? targetBefore : convert(sourceMode, targetMode, field.text);
+                    ASSERT_EQ(readable(w.field(target).text), readable(expected))
+                        << "source now \"" << readable(field.text) << "\"";
+                    ASSERT_EQ(w.field(target).changes - changesBefore,
+                              expected == targetBefore ? 0 : 1);
+                }
+            }
+        }
+    }
+}
+
+// A keystroke at the end of a long source rewrites only the end of the target.
+TEST(Edits, AKeystrokeAtTheEndReplacesOnlyTheEndOfTheTarget) {
+    const char16_t keys[] = {u'A', u'1', u'F', u'7'};  // a key of each mode's notation
+    Texts texts(99);
+    for (Mode from : kModes) {
+        for (Mode to : kModes) {
+            SCOPED_TRACE(std::string(modeName(from)) + " -> " + modeName(to));
+            MemoryWindow w;
+            chooseModes(w, to, from);
+            w.focus(B);
+            std::u16string text = u"1";
+            while (text.size() < 4000) {
+                text += texts.unit(from);
+            }
+            w.paste(B, text);
+            ASSERT_EQ(w.dispatch.vModeB(), from);
+            const std::size_t shown = w.field(A).text.size();
+            ASSERT_TRUE(w.typeKey(B, keys[from]));
+            const TextChange write = w.field(A).lastWrite;
+            EXPECT_LE(write.removed + write.inserted, 20u) << "of " << shown;
+            EXPECT_EQ(w.field(A).text, convert(from, to, w.field(B).text));
+        }
+    }
+}
+
+}  // namespace
