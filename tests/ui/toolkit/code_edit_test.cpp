@@ -2,7 +2,9 @@
 
 #include "../qstring_printer.h"
 
+#include <random>
 #include <string>
+#include <vector>
 
 #include <QApplication>
 #include <QClipboard>
@@ -260,8 +262,15 @@ TEST_F(CodeEditTest, TextWithBlanksBreaksAfterAWord) {
     }
 }
 
-// An edit lays out again only from the line before it; the lines must come out as a full
-// layout of the new text gives them.
+void expectSameLines(const CodeEdit& edited, const CodeEdit& fresh, int step) {
+    ASSERT_EQ(edited.lineCount(), fresh.lineCount()) << step;
+    for (qsizetype line = 0; line < fresh.lineCount(); ++line) {
+        ASSERT_EQ(edited.lineStart(line), fresh.lineStart(line)) << step << " " << line;
+    }
+}
+
+// An edit lays out again only the lines it changes; the lines must come out as a full layout
+// of the new text gives them.
 TEST_F(CodeEditTest, LinesAfterAnEditAreTheLinesOfTheNewText) {
     QString words;
     for (int i = 0; words.size() < 600; ++i) {
@@ -292,9 +301,58 @@ TEST_F(CodeEditTest, LinesAfterAnEditAreTheLinesOfTheNewText) {
             }
         }
         fresh.setText(edit.text());
-        ASSERT_EQ(edit.lineCount(), fresh.lineCount()) << e.line;
-        for (int line = 0; line < fresh.lineCount(); ++line) {
-            ASSERT_EQ(edit.lineStart(line), fresh.lineStart(line)) << e.line << " " << line;
+        expectSameLines(edit, fresh, e.line);
+    }
+
+    // Program writes of random spans, over texts of the kinds that have a layout of their own:
+    // runs of binary digits, of blanks and of line feeds, long words, emoji, combining marks,
+    // tabs, right-to-left letters, C1 controls, and runs of characters of no width, longer
+    // than any line may be.
+    std::mt19937 random(11);
+    const std::vector<QString> pieces = {
+        QString(70, QLatin1Char('0')),
+        QStringLiteral("01101001"),
+        QString(90, QLatin1Char(' ')),
+        QStringLiteral(" "),
+        QString(5, QLatin1Char('\n')),
+        QStringLiteral("\n"),
+        QStringLiteral("hexadecimal "),
+        QStringLiteral("4A6F7365"),
+        QString(60, QLatin1Char('x')),
+        QString(33, QLatin1Char('w')) + QLatin1Char(' '),
+        QStringLiteral("mm ") + QString(30, QLatin1Char('i')),
+        QStringLiteral("\U0001F600\U0001F64F\u2764"),
+        QStringLiteral("Cafe\u0301 "),
+        QStringLiteral("\t"),
+        QStringLiteral("\u05E9\u05DC\u05D5\u05DD \u0645\u0631\u062D\u0628\u0627 "),
+        QStringLiteral("\u0081\u008D\u0090"),
+        QString(1500, QChar(0x200B)),
+    };
+    auto somePieces = [&](int most) {
+        QString text;
+        const int count = std::uniform_int_distribution<int>(0, most)(random);
+        for (int i = 0; i < count; ++i) {
+            text +=
+                pieces[std::uniform_int_distribution<std::size_t>(0, pieces.size() - 1)(random)];
+        }
+        return text;
+    };
+    edit.setText(somePieces(60));
+    for (int round = 0; round < 600; ++round) {
+        const qsizetype size = edit.text().size();
+        // Half the edits start a line, where the lines before depend on them most.
+        const qsizetype position = round % 2 == 0
+                                       ? edit.lineStart(std::uniform_int_distribution<qsizetype>(
+                                             0, edit.lineCount() - 1)(random))
+                                       : std::uniform_int_distribution<qsizetype>(0, size)(random);
+        const qsizetype removed = std::min<qsizetype>(
+            size - position, std::uniform_int_distribution<qsizetype>(0, 40)(random));
+        const QString inserted = somePieces(3);
+        edit.replaceText(position, removed, inserted);
+        fresh.setText(edit.text());
+        expectSameLines(edit, fresh, round);
+        if (testing::Test::HasFatalFailure()) {
+            return;
         }
     }
 }
