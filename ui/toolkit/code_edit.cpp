@@ -5,12 +5,14 @@
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QFocusEvent>
+#include <QGlyphRun>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QRawFont>
 #include <QScrollBar>
 #include <QStyleHints>
 #include <QTextLayout>
@@ -867,20 +869,46 @@ qsizetype CodeEdit::positionAt(const QPointF& point) const {
     return lineStart(line) + std::clamp<qsizetype>(offset, 0, length);
 }
 
+// A character spans the glyphs drawn for it, wherever the shaping put them; a tab, the box of
+// a C1 control, the line feed and the end of the text span the room between cursor positions.
 QRectF CodeEdit::characterRect(qsizetype position) const {
     position = std::clamp<qsizetype>(position, 0, text_.size());
     const qsizetype line = lineOf(position);
     const QStringView shown = lineText(line);
     const qsizetype offset = position - lineStart(line);
-    const QTextLine shaped = shapedLine(line).lineAt(0);
-    const qreal from = shaped.cursorToX(static_cast<int>(std::min(offset, shown.size())));
-    qreal to = from + static_cast<qreal>(advances_->ascii(u' ')) / GlyphAdvances::kPerPixel;
-    if (offset < shown.size()) {
-        const bool pair = shown[offset].isHighSurrogate() && offset + 1 < shown.size() &&
-                          shown[offset + 1].isLowSurrogate();
-        to = shaped.cursorToX(static_cast<int>(offset + (pair ? 2 : 1)));
+    const QTextLayout& shaped = shapedLine(line);
+    auto span = [&](qreal from, qreal to) {
+        return QRectF(kMargin + std::min(from, to), lineTop(line), std::abs(to - from),
+                      lineHeight_);
+    };
+    if (offset >= shown.size()) {
+        const qreal from = shaped.lineAt(0).cursorToX(static_cast<int>(shown.size()));
+        return span(from,
+                    from + static_cast<qreal>(advances_->ascii(u' ')) / GlyphAdvances::kPerPixel);
     }
-    return QRectF(kMargin + std::min(from, to), lineTop(line), std::abs(to - from), lineHeight_);
+    const char16_t c = shown[offset].unicode();
+    const int units =
+        QChar::isHighSurrogate(c) && offset + 1 < shown.size() && shown[offset + 1].isLowSurrogate()
+            ? 2
+            : 1;
+    if (c != u'\t' && !isBoxedCode(c)) {
+        qreal left = std::numeric_limits<qreal>::max();
+        qreal right = std::numeric_limits<qreal>::lowest();
+        for (const QGlyphRun& run : shaped.glyphRuns(static_cast<int>(offset), units)) {
+            const QList<QPointF> positions = run.positions();
+            const QList<QPointF> widths = run.rawFont().advancesForGlyphIndexes(run.glyphIndexes());
+            for (qsizetype i = 0; i < positions.size() && i < widths.size(); ++i) {
+                left = std::min(left, positions[i].x());
+                right = std::max(right, positions[i].x() + widths[i].x());
+            }
+        }
+        if (left <= right) {
+            return span(left, right);
+        }
+    }
+    const QTextLine row = shaped.lineAt(0);
+    return span(row.cursorToX(static_cast<int>(offset)),
+                row.cursorToX(static_cast<int>(offset + units)));
 }
 
 QRectF CodeEdit::caretRect() const {
