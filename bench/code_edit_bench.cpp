@@ -44,6 +44,18 @@ QString endlessWord(qsizetype length) {
     return text;
 }
 
+// Hexadecimal digits, as Campo A shows a text in Hexadecimal: digits and letters of different
+// widths, with no blank.
+QString hexDigits(qsizetype length) {
+    std::mt19937 random(4);
+    std::uniform_int_distribution<int> digit(0, 15);
+    QString text(length, Qt::Uninitialized);
+    for (QChar& c : text) {
+        c = QLatin1Char("0123456789ABCDEF"[digit(random)]);
+    }
+    return text;
+}
+
 // Emoji from the first blocks of pictographs, as surrogate pairs.
 QString emoji(qsizetype length) {
     std::mt19937 random(3);
@@ -160,13 +172,17 @@ void BM_TypeInMiddleOfEndlessWord(benchmark::State& state) {
 }
 BENCHMARK(BM_TypeInMiddleOfEndlessWord)->Unit(benchmark::kMicrosecond);
 
+void BM_TypeInMiddleOfHexDigits(benchmark::State& state) {
+    typeInto(state, hexDigits(8 << 20), true);
+}
+BENCHMARK(BM_TypeInMiddleOfHexDigits)->Unit(benchmark::kMicrosecond);
+
 // What the conversion does to Campo A when a character is typed in the middle of Campo B:
-// eight binary digits put in the middle of a long binary run, and taken out again.
-void BM_ReplaceInMiddleOfBinaryRun(benchmark::State& state) {
+// the character's digits put in the middle of a long run of them, and taken out again.
+void replaceInMiddle(benchmark::State& state, const QString& text, const QString& byte) {
     Field field;
-    field.edit.setText(binaryRun(state.range(0)));
-    const qsizetype middle = state.range(0) / 2;
-    const QString byte = QStringLiteral("01000001");
+    field.edit.setText(text);
+    const qsizetype middle = text.size() / 2;
     bool inserted = false;
     for (auto _ : state) {
         if (inserted) {
@@ -179,7 +195,16 @@ void BM_ReplaceInMiddleOfBinaryRun(benchmark::State& state) {
         inserted = !inserted;
     }
 }
+
+void BM_ReplaceInMiddleOfBinaryRun(benchmark::State& state) {
+    replaceInMiddle(state, binaryRun(state.range(0)), QStringLiteral("01000001"));
+}
 BENCHMARK(BM_ReplaceInMiddleOfBinaryRun)->Arg(64 << 20)->Unit(benchmark::kMillisecond);
+
+void BM_ReplaceInMiddleOfHexDigits(benchmark::State& state) {
+    replaceInMiddle(state, hexDigits(state.range(0)), QStringLiteral("4A"));
+}
+BENCHMARK(BM_ReplaceInMiddleOfHexDigits)->Arg(16 << 20)->Unit(benchmark::kMillisecond);
 
 // A field holding only blanks, the caret at its end: a blink repaints the caret, a repaint
 // the whole view, a click places the caret.

@@ -105,24 +105,8 @@ void CodeEdit::setText(QString text) {
     Before before = remember();
     replaceWhole(std::move(text), before);
     lastChange_ = {0, before.oldText.size(), text_.size()};
-    caret_ = anchor_ = 0;
-    hasUndo_ = false;
-    verticalScrollBar()->setValue(0);
-    textChanged();
     announceChange(0, before.oldText, {}, &text_);
-    announceCaret(before.caret, before.anchor);
-    Before* const outer = std::exchange(openChange_, &before);
-    try {
-        emit changed();
-        openChange_ = outer;
-        if (outer != nullptr) {
-            outer->nested.push_back(std::move(before));
-        }
-    } catch (const std::bad_alloc&) {
-        openChange_ = outer;
-        takeBack(before);
-        throw;
-    }
+    afterProgramWrite(before);
 }
 
 void CodeEdit::replaceText(qsizetype position, qsizetype removed, QStringView inserted) {
@@ -139,24 +123,8 @@ void CodeEdit::replaceText(qsizetype position, qsizetype removed, QStringView in
     Before before = remember();
     replaceSpan(position, removed, inserted, before);
     lastChange_ = {position, removed, inserted.size()};
-    caret_ = anchor_ = 0;
-    hasUndo_ = false;
-    verticalScrollBar()->setValue(0);
-    textChanged();
     announceChange(position, before.removed, inserted, nullptr);
-    announceCaret(before.caret, before.anchor);
-    Before* const outer = std::exchange(openChange_, &before);
-    try {
-        emit changed();
-        openChange_ = outer;
-        if (outer != nullptr) {
-            outer->nested.push_back(std::move(before));
-        }
-    } catch (const std::bad_alloc&) {
-        openChange_ = outer;
-        takeBack(before);
-        throw;
-    }
+    afterProgramWrite(before);
 }
 
 void CodeEdit::moveCaretToEnd() {
@@ -244,6 +212,38 @@ void CodeEdit::replaceSpan(qsizetype position, qsizetype removed, QStringView in
     before.whole = false;
     before.position = position;
     before.inserted = inserted.size();
+}
+
+// A program write leaves the caret at the start, nothing to undo and the view at the top.
+void CodeEdit::afterProgramWrite(Before& before) {
+    caret_ = anchor_ = 0;
+    hasUndo_ = false;
+    verticalScrollBar()->setValue(0);
+    textChanged();
+    announceCaret(before.caret, before.anchor);
+    raiseChanged(before, Writer::Program);
+}
+
+// Raises changed(), last, once the box is consistent. A handler may write the box again: its
+// writes join this change, to be taken back with it. If the handling runs out of memory, the
+// change is taken back; a program write lets the failure through, an edit of the user only
+// tells the window.
+void CodeEdit::raiseChanged(Before& before, Writer writer) {
+    Before* const outer = std::exchange(openChange_, &before);
+    try {
+        emit changed();
+        openChange_ = outer;
+        if (outer != nullptr) {
+            outer->nested.push_back(std::move(before));
+        }
+    } catch (const std::bad_alloc&) {
+        openChange_ = outer;
+        takeBack(before);
+        if (writer == Writer::Program) {
+            throw;
+        }
+        emit outOfMemory();
+    }
 }
 
 // Puts back the text, the lines, the caret, the view and the undo record as they were before
@@ -428,18 +428,7 @@ void CodeEdit::applyEdit(qsizetype position, qsizetype removedLength, const QStr
     restartCaretBlink();
     announceChange(position, before.removed, inserted, nullptr);
     announceCaret(before.caret, before.anchor);
-    Before* const outer = std::exchange(openChange_, &before);
-    try {
-        emit changed();
-        openChange_ = outer;
-        if (outer != nullptr) {
-            outer->nested.push_back(std::move(before));
-        }
-    } catch (const std::bad_alloc&) {
-        openChange_ = outer;
-        takeBack(before);
-        emit outOfMemory();
-    }
+    raiseChanged(before, Writer::User);
 }
 
 void CodeEdit::deleteBackward() {
@@ -527,7 +516,9 @@ void CodeEdit::announceCaret(qsizetype oldCaret, qsizetype oldAnchor) const {
         QAccessibleTextCursorEvent event(self, accessiblePosition(caret_));
         QAccessible::updateAccessibility(&event);
     }
-    if (std::minmax(oldCaret, oldAnchor) != std::minmax(caret_, anchor_)) {
+    const bool hadSelection = oldCaret != oldAnchor;
+    if ((hadSelection || hasSelection()) &&
+        std::minmax(oldCaret, oldAnchor) != std::minmax(caret_, anchor_)) {
         QAccessibleTextSelectionEvent event(self, accessiblePosition(selectionStart()),
                                             accessiblePosition(selectionEnd()));
         QAccessible::updateAccessibility(&event);

@@ -143,10 +143,13 @@ class CodeEdit : public QAbstractScrollArea {
     struct Before;
 
     // Changes of the text.
+    enum class Writer { Program, User };
     void replaceWhole(QString text, Before& before);
     void replaceSpan(qsizetype position, qsizetype removed, QStringView inserted, Before& before);
     Before remember() const;
     void takeBack(Before& before);
+    void afterProgramWrite(Before& before);
+    void raiseChanged(Before& before, Writer writer);
     void textChanged();
     void announceChange(qsizetype position, const QString& removed, QStringView inserted,
                         const QString* insertedWhole) const;

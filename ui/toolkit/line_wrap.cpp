@@ -82,6 +82,13 @@ void breakLines(QStringView shown, qsizetype from, const WrapGeometry& geometry,
     };
 
     auto runEnd = [&](qsizetype at, char16_t low, char16_t high, std::uint16_t kind) {
+        // A short look first: most runs end within a line or two, and asking the sink costs
+        // more than that.
+        const qsizetype near = std::min(length, at + 2 * kMaxLineUnits);
+        at = rangeEnd(text, at, near, low, high);
+        if (at < near || near == length) {
+            return at;
+        }
         const qsizetype known = sink.knownFrom();
         for (;;) {
             if (at >= known) {
