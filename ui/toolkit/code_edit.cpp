@@ -511,17 +511,21 @@ void CodeEdit::announceCaret(qsizetype oldCaret, qsizetype oldAnchor) const {
     if (!QAccessible::isActive()) {
         return;
     }
-    auto* self = const_cast<CodeEdit*>(this);
-    if (caret_ != oldCaret) {
-        QAccessibleTextCursorEvent event(self, accessiblePosition(caret_));
-        QAccessible::updateAccessibility(&event);
-    }
-    const bool hadSelection = oldCaret != oldAnchor;
-    if ((hadSelection || hasSelection()) &&
-        std::minmax(oldCaret, oldAnchor) != std::minmax(caret_, anchor_)) {
-        QAccessibleTextSelectionEvent event(self, accessiblePosition(selectionStart()),
-                                            accessiblePosition(selectionEnd()));
-        QAccessible::updateAccessibility(&event);
+    try {
+        auto* self = const_cast<CodeEdit*>(this);
+        if (caret_ != oldCaret) {
+            QAccessibleTextCursorEvent event(self, accessiblePosition(caret_));
+            QAccessible::updateAccessibility(&event);
+        }
+        const bool hadSelection = oldCaret != oldAnchor;
+        if ((hadSelection || hasSelection()) &&
+            std::minmax(oldCaret, oldAnchor) != std::minmax(caret_, anchor_)) {
+            QAccessibleTextSelectionEvent event(self, accessiblePosition(selectionStart()),
+                                                accessiblePosition(selectionEnd()));
+            QAccessible::updateAccessibility(&event);
+        }
+    } catch (const std::bad_alloc&) {
+        // As with the text: an announcement is not worth losing the change for.
     }
 }
 

@@ -5,6 +5,7 @@
 #include <QColor>
 #include <QString>
 #include <QStringView>
+#include <algorithm>
 #include <memory>
 
 #include "code_glyphs.h"
@@ -24,6 +25,11 @@ namespace trelvane {
 // the user that changes the text, last, once the box is consistent; keyPress with the typed
 // character's code (the handler may set it to 0 to discard the key); gotFocus; clicked after a
 // mouse click in the box.
+//
+// As on a Linux desktop, what the user selects becomes the primary selection, and a middle
+// click pastes it where it points, the way Ctrl+V pastes the clipboard at the caret. Screen
+// readers are told of every change (with the changed span's text only), caret move and
+// selection change, and only while one listens.
 //
 // The box lays its text out and paints it itself, in time bounded by what it shows: the lines
 // are held as a compact index (see LineIndex and line_wrap.h), an edit lays out again only the
@@ -90,10 +96,11 @@ class CodeEdit : public QAbstractScrollArea {
     QColor backColor() const;
 
     // The lines the text takes at the box's width; the first line in view; where a line's
-    // text starts.
+    // text starts; the line that holds a position.
     qsizetype lineCount() const { return lines_.lineCount(); }
     qsizetype firstVisibleLine() const;
     qsizetype lineStart(qsizetype line) const { return lines_.lineStart(line); }
+    qsizetype lineOf(qsizetype position) const { return lines_.lineOf(position); }
 
     // Where a character is drawn, and the position nearest to a point, both in the
     // coordinates of the viewport (lines out of view lie above or below it).
@@ -181,7 +188,6 @@ class CodeEdit : public QAbstractScrollArea {
     void updateScrollBar();
     void ensureCaretVisible();
     int visibleLines() const;
-    qsizetype lineOf(qsizetype position) const { return lines_.lineOf(position); }
     qsizetype lineEnd(qsizetype line) const;
     QStringView lineText(qsizetype line) const;
     const QTextLayout& shapedLine(qsizetype line) const;
