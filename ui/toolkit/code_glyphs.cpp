@@ -12,7 +12,6 @@ namespace trelvane {
 namespace {
 
 constexpr int kTabColumns = 8;  // a tab stop every eight blanks
-constexpr char32_t kPlaneSize = 0x10000;
 
 }  // namespace
 
@@ -91,27 +90,23 @@ int GlyphAdvances::measure(const QString& shown) const {
     return static_cast<int>(std::lround(metrics_.horizontalAdvance(shown) * kPerPixel));
 }
 
-int GlyphAdvances::unit(char16_t c) {
-    std::int32_t& known = bmp_[c];
-    if (known < 0) {
-        known = isBoxedCode(c) ? boxAdvance_ : measure(QString(QChar(shownUnit(c))));
-    }
-    return known;
+int GlyphAdvances::measureUnit(char16_t c) {
+    const int advance = isBoxedCode(c) ? boxAdvance_ : measure(QString(QChar(shownUnit(c))));
+    bmp_[c] = advance;
+    return advance;
 }
 
-int GlyphAdvances::pair(char16_t high, char16_t low) {
+// Plane 1 holds most emoji: its advances get a table of their own on first use; the planes
+// after it are rare enough for a hash.
+int GlyphAdvances::measurePair(char16_t high, char16_t low) {
     const char32_t code = QChar::surrogateToUcs4(high, low);
     const QChar units[2] = {QChar(high), QChar(low)};
-    if (code < 2 * kPlaneSize) {
+    if (code - kPlaneSize < kPlaneSize) {
         if (!supplementary_) {
             supplementary_ = std::make_unique<std::int32_t[]>(kPlaneSize);
             std::fill_n(supplementary_.get(), kPlaneSize, -1);
         }
-        std::int32_t& known = supplementary_[code - kPlaneSize];
-        if (known < 0) {
-            known = measure(QString(units, 2));
-        }
-        return known;
+        return supplementary_[code - kPlaneSize] = measure(QString(units, 2));
     }
     const auto it = beyond_.constFind(code);
     if (it != beyond_.constEnd()) {

@@ -41,9 +41,21 @@ class GlyphAdvances {
     int ascii(char16_t c) const { return ascii_[c]; }
     const int* asciiTable() const { return ascii_.data(); }
     // A unit that is not half of a surrogate pair.
-    int unit(char16_t c);
+    int unit(char16_t c) {
+        const std::int32_t known = bmp_[c];
+        return known >= 0 ? known : measureUnit(c);
+    }
     // A character beyond the 16-bit range, from its surrogate pair.
-    int pair(char16_t high, char16_t low);
+    int pair(char16_t high, char16_t low) {
+        const char32_t code = QChar::surrogateToUcs4(high, low);
+        if (supplementary_ && code - kPlaneSize < kPlaneSize) {
+            const std::int32_t known = supplementary_[code - kPlaneSize];
+            if (known >= 0) {
+                return known;
+            }
+        }
+        return measurePair(high, low);
+    }
     int tabAdvance(int x) const { return (x / tabStop_ + 1) * tabStop_ - x; }
     int tabStop() const { return tabStop_; }
     // The box of a C1 control, and how much wider it is than its placeholder, in pixels.
@@ -56,7 +68,11 @@ class GlyphAdvances {
     char16_t rangeHigh(char16_t c) const { return rangeHigh_[c]; }
 
   private:
+    static constexpr char32_t kPlaneSize = 0x10000;
+
     int measure(const QString& shown) const;
+    int measureUnit(char16_t c);
+    int measurePair(char16_t high, char16_t low);
 
     QFont font_;
     QFontMetricsF metrics_;
