@@ -1,7 +1,9 @@
 // How quickly the real main window answers with large texts, driven headless: from a paste
-// into Campo B to Campo A showing the result, and from one character typed at the end of
-// Campo B to Campo A updated, for every pair of different modes and Campo B holding 500,
-// 64 Ki, 1 Mi and 8 Mi characters. Each measure includes the repaint of the window.
+// into Campo B to Campo A showing the result, and from one character typed at the end or in
+// the middle of Campo B to Campo A updated, for every pair of different modes and Campo B
+// holding 500, 64 Ki, 1 Mi and 8 Mi characters; and the same with Campo B in Texto holding
+// texts that are hard to lay out: only blanks, only line feeds, only emoji, one endless word.
+// Each measure includes the repaint of the window.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -53,7 +55,42 @@ QString textIn(Mode mode, qsizetype length) {
     return QString::fromStdU16String(text);
 }
 
-// The character typed at the end of Campo B: one its mode takes from the keyboard.
+// Texts that are hard to lay out, for Campo B in Texto.
+enum class Hard { Blanks, LineFeeds, Emoji, EndlessWord };
+constexpr const char* kHardNames[] = {"blancos", "saltos", "emoji", "palabra"};
+
+QString hardText(Hard kind, qsizetype length) {
+    std::mt19937 random(9);
+    QString text;
+    text.reserve(length);
+    switch (kind) {
+        case Hard::Blanks:
+            text.fill(QLatin1Char(' '), length);
+            break;
+        case Hard::LineFeeds:
+            text.fill(QLatin1Char('\n'), length);
+            break;
+        case Hard::Emoji: {
+            std::uniform_int_distribution<char32_t> pictograph(0x1F300, 0x1F64F);
+            while (text.size() + 2 <= length) {
+                const char32_t code = pictograph(random);
+                text += QChar(QChar::highSurrogate(code));
+                text += QChar(QChar::lowSurrogate(code));
+            }
+            break;
+        }
+        case Hard::EndlessWord: {
+            std::uniform_int_distribution<int> letter('a', 'z');
+            while (text.size() < length) {
+                text += QChar(letter(random));
+            }
+            break;
+        }
+    }
+    return text;
+}
+
+// The character typed into Campo B: one its mode takes from the keyboard.
 Qt::Key keyFor(Mode mode) {
     switch (mode) {
         case trelvane::Binario:
@@ -90,9 +127,7 @@ struct Window {
     FrmAscii w;
 };
 
-void BM_Paste(benchmark::State& state, Mode modeA, Mode modeB) {
-    Window window(modeA, modeB);
-    QApplication::clipboard()->setText(textIn(modeB, state.range(0)));
+void pasteAndClear(benchmark::State& state, Window& window) {
     qsizetype shown = 0;
     for (auto _ : state) {
         window.w.txtCodeB->selectAll();
@@ -111,19 +146,46 @@ void BM_Paste(benchmark::State& state, Mode modeA, Mode modeB) {
     state.counters["chars_A"] = static_cast<double>(shown);
 }
 
-void BM_Keystroke(benchmark::State& state, Mode modeA, Mode modeB) {
-    Window window(modeA, modeB);
-    QApplication::clipboard()->setText(textIn(modeB, state.range(0)));
+// A character typed, then taken back: every keystroke is one measure. In the middle, the
+// caret is put back there before each key, as the conversion may have moved it.
+void typeAndTakeBack(benchmark::State& state, Window& window, Mode modeB, bool middle) {
     window.w.txtCodeB->paste();
     window.settle();
+    const qsizetype at = window.w.txtCodeB->text().size() / 2;
     bool typed = false;
     for (auto _ : state) {
-        // A character typed, then taken back: every keystroke is one measure.
+        if (middle) {
+            window.w.txtCodeB->setCaretPosition(typed ? at + 1 : at);
+        }
         QTest::keyClick(window.w.txtCodeB, typed ? Qt::Key_Backspace : keyFor(modeB));
         window.settle();
         typed = !typed;
     }
     state.counters["chars_A"] = static_cast<double>(window.w.txtCodeA->text().size());
+}
+
+enum class Measure { Paste, KeystrokeAtEnd, KeystrokeInMiddle };
+constexpr const char* kMeasureNames[] = {"Paste/", "Keystroke/", "KeystrokeMiddle/"};
+
+void measure(benchmark::State& state, Window& window, Mode modeB, Measure what) {
+    if (what == Measure::Paste) {
+        pasteAndClear(state, window);
+    } else {
+        typeAndTakeBack(state, window, modeB, what == Measure::KeystrokeInMiddle);
+    }
+}
+
+void BM_Pair(benchmark::State& state, Mode modeA, Mode modeB, Measure what) {
+    Window window(modeA, modeB);
+    QApplication::clipboard()->setText(textIn(modeB, state.range(0)));
+    measure(state, window, modeB, what);
+}
+
+// Campo B in Texto holding a hard text, Campo A in Binario.
+void BM_Hard(benchmark::State& state, Hard kind, Measure what) {
+    Window window(trelvane::Binario, trelvane::Texto);
+    QApplication::clipboard()->setText(hardText(kind, state.range(0)));
+    measure(state, window, trelvane::Texto, what);
 }
 
 void registerAll() {
@@ -135,13 +197,23 @@ void registerAll() {
             const std::string pair = std::string("B_") + kModeNames[b] + "_to_A_" + kModeNames[a];
             const Mode modeA = static_cast<Mode>(a);
             const Mode modeB = static_cast<Mode>(b);
-            for (const char* kind : {"Paste/", "Keystroke/"}) {
-                auto* bench = benchmark::RegisterBenchmark((std::string(kind) + pair).c_str(),
-                                                           kind[0] == 'P' ? BM_Paste : BM_Keystroke,
-                                                           modeA, modeB);
+            for (int what = 0; what < 3; ++what) {
+                auto* bench =
+                    benchmark::RegisterBenchmark((kMeasureNames[what] + pair).c_str(), BM_Pair,
+                                                 modeA, modeB, static_cast<Measure>(what));
                 bench->Arg(500)->Arg(64 << 10)->Arg(1 << 20)->Arg(8 << 20);
                 bench->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(0.2);
             }
+        }
+    }
+    for (int kind = 0; kind < 4; ++kind) {
+        for (int what = 0; what < 3; ++what) {
+            const std::string name =
+                std::string(kMeasureNames[what]) + "B_Texto_" + kHardNames[kind] + "_to_A_Binario";
+            auto* bench = benchmark::RegisterBenchmark(
+                name.c_str(), BM_Hard, static_cast<Hard>(kind), static_cast<Measure>(what));
+            bench->Arg(1 << 20)->Arg(8 << 20);
+            bench->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(0.2);
         }
     }
 }

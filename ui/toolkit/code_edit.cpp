@@ -1,53 +1,87 @@
 #include "code_edit.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QFocusEvent>
-#include <QFontMetricsF>
+#include <QGlyphRun>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QRawFont>
 #include <QScrollBar>
 #include <QStyleHints>
+#include <QTextLayout>
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <functional>
+#include <limits>
 #include <new>
+#include <utility>
 
 #include "base_color.h"
 #include "codepage.h"
 #include "focus_arrival.h"
 #include "key_code.h"
-#include "visible_text.h"
+#include "line_wrap.h"
+#include "primary_selection.h"
+#include "undefined_code.h"
 
 namespace trelvane {
 
 namespace {
 
-constexpr qreal kMargin = 4;    // between the box's edge and its text, in pixels
-constexpr int kTabColumns = 8;  // a tab stop every eight blanks
-
-bool isBlank(char16_t c) {
-    return c == u' ';
-}
-
-// What is drawn for a character: a line feed breaks the line and a tab moves to the next
-// stop; the other control characters show as their pictures.
-QChar shownAs(char16_t c) {
-    return c == u'\n' || c == u'\t' ? QChar(c) : controlPicture(c);
-}
+constexpr qreal kMargin = 4;  // between the box's edge and its text, in pixels
 
 bool isWordCharacter(QChar c) {
-    return c.isLetterOrNumber() || c == QLatin1Char('_');
+    return c.isLetterOrNumber() || c.isMark() || c == QLatin1Char('_');
+}
+
+// Accessibility counts positions in int; a text beyond that is reported up to its limit.
+int accessiblePosition(qsizetype position) {
+    return static_cast<int>(std::min<qsizetype>(position, INT_MAX));
+}
+
+// Room to grow into when the text needs more: an eighth more, so that typing at the end of a
+// long text does not copy it at every key.
+qsizetype grownCapacity(qsizetype size) {
+    return size + size / 8 + 64;
+}
+
+bool pointsInto(QStringView view, const QString& text) {
+    const std::less<const QChar*> before;
+    return !view.isEmpty() && !before(view.data(), text.constData()) &&
+           before(view.data(), text.constData() + text.size());
 }
 
 }  // namespace
 
-CodeEdit::CodeEdit(QWidget* parent) : QAbstractScrollArea(parent), advances_(65536, -1.0f) {
+// What it takes to put the box back as it was before a change: the old text and lines of a
+// whole write, or the removed text and the line splice of a span write, with the caret, the
+// view and the undo record, and the writes that the change's own handlers made.
+struct CodeEdit::Before {
+    bool whole = false;
+    QString oldText;
+    LineIndex oldLines;
+    qsizetype position = 0;
+    QString removed;
+    qsizetype inserted = 0;
+    LineIndex::Splice splice;
+    qsizetype caret = 0;
+    qsizetype anchor = 0;
+    int scroll = 0;
+    Change change;
+    Edit edit;
+    bool hadUndo = false;
+    std::vector<Before> nested;
+};
+
+CodeEdit::CodeEdit(QWidget* parent) : QAbstractScrollArea(parent) {
     setFrameStyle(QFrame::NoFrame);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -56,56 +90,53 @@ CodeEdit::CodeEdit(QWidget* parent) : QAbstractScrollArea(parent), advances_(655
     viewport()->setCursor(Qt::IBeamCursor);
     viewport()->setBackgroundRole(QPalette::Base);
     viewport()->setAutoFillBackground(true);
-    relayout();
+    useFont();
+    relayoutAll();
 }
+
+CodeEdit::~CodeEdit() = default;
 
 // --- What the program does --------------------------------------------------------------------
 
 void CodeEdit::setText(QString text) {
-    if (text == text_) {
+    if (text.size() == text_.size() && (text.constData() == text_.constData() || text == text_)) {
         return;
     }
-    lastChange_ = {0, text_.size(), text.size()};
-    text_ = std::move(text);
-    caret_ = anchor_ = 0;
-    hasUndo_ = false;
-    relayout();
-    verticalScrollBar()->setValue(0);
-    viewport()->update();
-    emit changed();
+    Before before = remember();
+    replaceWhole(std::move(text), before);
+    lastChange_ = {0, before.oldText.size(), text_.size()};
+    announceChange(0, before.oldText, {}, &text_);
+    afterProgramWrite(before);
 }
 
 void CodeEdit::replaceText(qsizetype position, qsizetype removed, QStringView inserted) {
-    if (QStringView(text_).mid(position, removed) == inserted) {
+    Q_ASSERT(0 <= position && 0 <= removed && position + removed <= text_.size());
+    position = std::clamp<qsizetype>(position, 0, text_.size());
+    removed = std::clamp<qsizetype>(removed, 0, text_.size() - position);
+    if (QStringView(text_).sliced(position, removed) == inserted) {
         return;
     }
-    const int firstChangedLine = std::max(0, lineOf(static_cast<int>(position)) - 1);
-    text_.replace(position, removed, inserted.data(), inserted.size());
+    if (position == 0 && removed == text_.size()) {
+        setText(inserted.toString());
+        return;
+    }
+    Before before = remember();
+    replaceSpan(position, removed, inserted, before);
     lastChange_ = {position, removed, inserted.size()};
-    caret_ = anchor_ = 0;
-    hasUndo_ = false;
-    relayout(firstChangedLine);
-    viewport()->update();
-    emit changed();
+    announceChange(position, before.removed, inserted, nullptr);
+    afterProgramWrite(before);
 }
 
 void CodeEdit::moveCaretToEnd() {
-    setCaretPosition(static_cast<int>(text_.size()));
+    setCaretPosition(text_.size());
 }
 
 void CodeEdit::setCaretPosition(qsizetype position, bool keepAnchor) {
-    caret_ = static_cast<int>(std::clamp<qsizetype>(position, 0, text_.size()));
-    if (!keepAnchor) {
-        anchor_ = caret_;
-    }
-    ensureCaretVisible();
-    restartCaretBlink();
-    viewport()->update();
+    placeCaret(position, keepAnchor ? anchor_ : position);
 }
 
 void CodeEdit::setSelection(qsizetype anchor, qsizetype caret) {
-    anchor_ = static_cast<int>(std::clamp<qsizetype>(anchor, 0, text_.size()));
-    setCaretPosition(caret, true);
+    placeCaret(caret, anchor);
 }
 
 QString CodeEdit::selectedText() const {
@@ -125,123 +156,290 @@ QColor CodeEdit::backColor() const {
     return baseColor(*this);
 }
 
-int CodeEdit::firstVisibleLine() const {
+qsizetype CodeEdit::firstVisibleLine() const {
     return verticalScrollBar()->value();
+}
+
+// --- Changes of the text ----------------------------------------------------------------------
+
+CodeEdit::Before CodeEdit::remember() const {
+    Before before;
+    before.caret = caret_;
+    before.anchor = anchor_;
+    before.scroll = verticalScrollBar()->value();
+    before.change = lastChange_;
+    before.edit = lastEdit_;
+    before.hadUndo = hasUndo_;
+    return before;
+}
+
+// The new text and its lines are made in full before the old ones are let go.
+void CodeEdit::replaceWhole(QString text, Before& before) {
+    LineIndex fresh;
+    fresh.assign(wrapAll(text, {advances_.get(), laidOutWidth_}));
+    before.whole = true;
+    before.oldText = std::exchange(text_, std::move(text));
+    lines_.swap(fresh);
+    before.oldLines.swap(fresh);
+}
+
+// The memory the edit needs, and the room to take it back, are made sure of before the text
+// changes; if laying it out fails, the text is put back in the room it already has.
+void CodeEdit::replaceSpan(qsizetype position, qsizetype removed, QStringView inserted,
+                           Before& before) {
+    QString ownCopy;
+    if (pointsInto(inserted, text_)) {
+        ownCopy = inserted.toString();
+        inserted = ownCopy;
+    }
+    before.removed = text_.mid(position, removed);
+    const qsizetype needed = std::max(text_.size(), text_.size() - removed + inserted.size());
+    // The room at the end: what QString grows into without moving its text elsewhere.
+    const qsizetype room = text_.capacity() - text_.data_ptr().freeSpaceAtBegin();
+    if (!text_.isDetached() || room < needed) {
+        text_.reserve(grownCapacity(needed));
+    }
+    text_.replace(position, removed, inserted.data(), inserted.size());
+    try {
+        const Rewrap lines = rewrap(text_, lines_, position, removed, inserted.size(),
+                                    {advances_.get(), laidOutWidth_});
+        lines_.prepare(before.splice, lines.firstLine, lines.lastLine, lines.runs);
+    } catch (const std::bad_alloc&) {
+        text_.replace(position, inserted.size(), before.removed);
+        throw;
+    }
+    lines_.commit(before.splice);
+    before.whole = false;
+    before.position = position;
+    before.inserted = inserted.size();
+}
+
+// A program write leaves the caret at the start, nothing to undo and the view at the top.
+void CodeEdit::afterProgramWrite(Before& before) {
+    caret_ = anchor_ = 0;
+    hasUndo_ = false;
+    verticalScrollBar()->setValue(0);
+    textChanged();
+    announceCaret(before.caret, before.anchor);
+    raiseChanged(before, Writer::Program);
+}
+
+// Raises changed(), last, once the box is consistent. A handler may write the box again: its
+// writes join this change, to be taken back with it. If the handling runs out of memory, the
+// change is taken back; a program write lets the failure through, an edit of the user only
+// tells the window.
+void CodeEdit::raiseChanged(Before& before, Writer writer) {
+    Before* const outer = std::exchange(openChange_, &before);
+    try {
+        emit changed();
+        openChange_ = outer;
+        if (outer != nullptr) {
+            outer->nested.push_back(std::move(before));
+        }
+    } catch (const std::bad_alloc&) {
+        openChange_ = outer;
+        takeBack(before);
+        if (writer == Writer::Program) {
+            throw;
+        }
+        emit outOfMemory();
+    }
+}
+
+// Puts back the text, the lines, the caret, the view and the undo record as they were before
+// a change, and the writes that its handlers made, last first. Raises no changed().
+void CodeEdit::takeBack(Before& before) {
+    for (auto nested = before.nested.rbegin(); nested != before.nested.rend(); ++nested) {
+        takeBack(*nested);
+    }
+    if (before.whole) {
+        announceChange(0, text_, {}, &before.oldText);
+        text_.swap(before.oldText);
+        lines_.swap(before.oldLines);
+    } else {
+        QString inserted;
+        try {
+            if (QAccessible::isActive()) {
+                inserted = text_.mid(before.position, before.inserted);
+            }
+            text_.replace(before.position, before.inserted, before.removed);
+        } catch (const std::bad_alloc&) {
+            // Only when a handler kept a copy of the text, so that putting it back would need a
+            // copy of its own: the change then stays, whole and consistent.
+            return;
+        }
+        lines_.revert(before.splice);
+        announceChange(before.position, inserted, before.removed, nullptr);
+    }
+    caret_ = before.caret;
+    anchor_ = before.anchor;
+    lastChange_ = before.change;
+    lastEdit_ = before.edit;
+    hasUndo_ = before.hadUndo;
+    textChanged();
+    verticalScrollBar()->setValue(before.scroll);
+}
+
+void CodeEdit::textChanged() {
+    shaped_.forget();
+    updateScrollBar();
+    viewport()->update();
+}
+
+// Tells screen readers what changed, with only the changed span's text, and only when one
+// listens.
+void CodeEdit::announceChange(qsizetype position, const QString& removed, QStringView inserted,
+                              const QString* insertedWhole) const {
+    if (!QAccessible::isActive()) {
+        return;
+    }
+    try {
+        auto* self = const_cast<CodeEdit*>(this);
+        const QString added = insertedWhole != nullptr ? *insertedWhole : inserted.toString();
+        const int at = accessiblePosition(position);
+        if (removed.isEmpty()) {
+            QAccessibleTextInsertEvent event(self, at, added);
+            QAccessible::updateAccessibility(&event);
+        } else if (added.isEmpty()) {
+            QAccessibleTextRemoveEvent event(self, at, removed);
+            QAccessible::updateAccessibility(&event);
+        } else {
+            QAccessibleTextUpdateEvent event(self, at, removed, added);
+            QAccessible::updateAccessibility(&event);
+        }
+    } catch (const std::bad_alloc&) {
+        // An announcement is not worth losing the change for.
+    }
 }
 
 // --- Edits of the user ------------------------------------------------------------------------
 
-void CodeEdit::selectAll() {
-    anchor_ = 0;
-    caret_ = static_cast<int>(text_.size());
-    viewport()->update();
+// Runs what the user asked for; running out of memory refuses it and tells the window.
+template <class Action>
+void CodeEdit::guarded(Action&& action) {
+    try {
+        action();
+    } catch (const std::bad_alloc&) {
+        emit outOfMemory();
+    }
 }
 
-void CodeEdit::copy() const {
-    if (hasSelection()) {
-        QGuiApplication::clipboard()->setText(selectedText());
-    }
+void CodeEdit::selectAll() {
+    placeCaret(text_.size(), 0);
+}
+
+void CodeEdit::copy() {
+    guarded([this] {
+        if (hasSelection()) {
+            QGuiApplication::clipboard()->setText(selectedText());
+        }
+    });
 }
 
 void CodeEdit::cut() {
-    if (readOnly_ || !hasSelection()) {
-        return;
-    }
-    copy();
-    replaceSelection(QString());
+    guarded([this] {
+        if (readOnly_ || !hasSelection()) {
+            return;
+        }
+        QGuiApplication::clipboard()->setText(selectedText());
+        replaceSelection(QString());
+    });
 }
 
 // A paste is not filtered like typed keys; it is only cut to the room the maximum length
 // leaves.
 void CodeEdit::paste() {
-    if (readOnly_) {
-        return;
-    }
-    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
-    if (data != nullptr && data->hasText()) {
-        typeText(data->text(), true);
-    }
+    guarded([this] {
+        if (readOnly_) {
+            return;
+        }
+        const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+        if (data != nullptr && data->hasText()) {
+            typeText(data->text(), true);
+        }
+    });
 }
 
 void CodeEdit::undo() {
-    if (readOnly_ || !hasUndo_) {
-        return;
-    }
-    const Edit edit = lastEdit_;
-    applyEdit(edit.position, static_cast<int>(edit.inserted.size()), edit.removed, true);
+    guarded([this] {
+        if (readOnly_ || !hasUndo_) {
+            return;
+        }
+        const Edit edit = lastEdit_;
+        applyEdit(edit.position, edit.inserted.size(), edit.removed);
+    });
 }
 
-int CodeEdit::roomForUser() const {
+qsizetype CodeEdit::roomForUser() const {
     if (userMaxLength_ <= 0) {
-        return INT_MAX;
+        return std::numeric_limits<qsizetype>::max();
     }
-    return userMaxLength_ - (static_cast<int>(text_.size()) - (selectionEnd() - selectionStart()));
+    return userMaxLength_ - (text_.size() - (selectionEnd() - selectionStart()));
 }
 
 void CodeEdit::typeText(const QString& typed, bool cutToRoom) {
-    const int room = roomForUser();
+    const qsizetype room = roomForUser();
     if (typed.isEmpty() || room <= 0 || (!cutToRoom && typed.size() > room)) {
         return;
     }
-    replaceSelection(typed.size() > room ? typed.left(room) : typed);
+    if (typed.size() <= room) {
+        replaceSelection(typed);
+        return;
+    }
+    // A character is pasted whole or not at all: a cut never parts a surrogate pair.
+    qsizetype cut = room;
+    if (typed.at(cut - 1).isHighSurrogate() && typed.at(cut).isLowSurrogate()) {
+        --cut;
+    }
+    if (cut > 0) {
+        replaceSelection(typed.left(cut));
+    }
 }
 
 void CodeEdit::replaceSelection(const QString& inserted) {
-    applyEdit(selectionStart(), selectionEnd() - selectionStart(), inserted, true);
+    applyEdit(selectionStart(), selectionEnd() - selectionStart(), inserted);
 }
 
 // Every edit of the user ends here. The change is raised last, once the box is consistent, so
 // that its handler may write the box again and put the caret where it wants it.
-void CodeEdit::applyEdit(int position, int removedLength, const QString& inserted,
-                         bool keepForUndo) {
-    const QString removed = text_.mid(position, removedLength);
-    const int caretBefore = caret_;
-    const int anchorBefore = anchor_;
-    caret_ = anchor_ = position + static_cast<int>(inserted.size());
-    if (removed == inserted) {
-        ensureCaretVisible();
-        viewport()->update();
+void CodeEdit::applyEdit(qsizetype position, qsizetype removedLength, const QString& inserted) {
+    if (QStringView(text_).sliced(position, removedLength) == QStringView(inserted)) {
+        placeCaret(position + inserted.size(), position + inserted.size());
         return;
     }
-    if (keepForUndo) {
-        lastEdit_ = {position, removed, inserted};
-        hasUndo_ = true;
-    }
-    // The lines before the edited one stay as they are; the line before it may take a word
-    // that the edit has shortened.
-    const int firstChangedLine = std::max(0, lineOf(position) - 1);
+    Before before = remember();
     try {
-        text_.replace(position, removedLength, inserted);
-        lastChange_ = {position, removedLength, inserted.size()};
-        relayout(firstChangedLine);
-        ensureCaretVisible();
-        restartCaretBlink();
-        viewport()->update();
-        emit changed();
-    } catch (const std::bad_alloc&) {
-        // Taken back, as far as this simple version can: the typed text, if it is still there,
-        // gives way to what it replaced. The handlers of the change put back what they changed.
-        if (QStringView(text_).mid(position, inserted.size()) == inserted) {
-            text_.replace(position, inserted.size(), removed);
+        if (position == 0 && removedLength == text_.size()) {
+            replaceWhole(inserted, before);
+            before.removed = before.oldText;
+        } else {
+            replaceSpan(position, removedLength, inserted, before);
         }
-        caret_ = caretBefore;
-        anchor_ = anchorBefore;
-        hasUndo_ = false;
-        relayout();
-        viewport()->update();
-        emit outOfMemory();
+    } catch (const std::bad_alloc&) {
+        emit outOfMemory();  // refused: nothing changed
+        return;
     }
+    lastEdit_ = {position, before.removed, inserted};
+    hasUndo_ = true;
+    lastChange_ = {position, removedLength, inserted.size()};
+    caret_ = anchor_ = position + inserted.size();
+    textChanged();
+    ensureCaretVisible();
+    restartCaretBlink();
+    announceChange(position, before.removed, inserted, nullptr);
+    announceCaret(before.caret, before.anchor);
+    raiseChanged(before, Writer::User);
 }
 
 void CodeEdit::deleteBackward() {
     if (hasSelection()) {
         replaceSelection(QString());
     } else if (caret_ > 0) {
-        int from = caret_ - 1;
+        qsizetype from = caret_ - 1;
         if (from > 0 && text_.at(from).isLowSurrogate() && text_.at(from - 1).isHighSurrogate()) {
             --from;
         }
-        applyEdit(from, caret_ - from, QString(), true);
+        applyEdit(from, caret_ - from, QString());
     }
 }
 
@@ -249,12 +447,12 @@ void CodeEdit::deleteForward() {
     if (hasSelection()) {
         replaceSelection(QString());
     } else if (caret_ < text_.size()) {
-        int to = caret_ + 1;
+        qsizetype to = caret_ + 1;
         if (to < text_.size() && text_.at(caret_).isHighSurrogate() &&
             text_.at(to).isLowSurrogate()) {
             ++to;
         }
-        applyEdit(caret_, to - caret_, QString(), true);
+        applyEdit(caret_, to - caret_, QString());
     }
 }
 
@@ -276,6 +474,88 @@ void CodeEdit::typeCharacter(int code, const QString& typed) {
     }
 }
 
+// A middle click pastes the primary selection where it points, the way Ctrl+V pastes the
+// clipboard at the caret.
+void CodeEdit::pastePrimarySelectionAt(const QPointF& point) {
+    if (readOnly_ || !hasPrimarySelection()) {
+        return;
+    }
+    const QString selected = primarySelection();
+    setCaretPosition(positionAt(point));
+    if (!selected.isEmpty()) {
+        typeText(selected, true);
+    }
+}
+
+// What the user selects becomes the primary selection, for a middle click anywhere.
+void CodeEdit::offerPrimarySelection() const {
+    if (hasSelection() && hasPrimarySelection()) {
+        setPrimarySelection(selectedText());
+    }
+}
+
+// --- Caret and selection ----------------------------------------------------------------------
+
+void CodeEdit::placeCaret(qsizetype caret, qsizetype anchor) {
+    const qsizetype oldCaret = caret_;
+    const qsizetype oldAnchor = anchor_;
+    caret_ = std::clamp<qsizetype>(caret, 0, text_.size());
+    anchor_ = std::clamp<qsizetype>(anchor, 0, text_.size());
+    ensureCaretVisible();
+    restartCaretBlink();
+    viewport()->update();
+    announceCaret(oldCaret, oldAnchor);
+}
+
+void CodeEdit::announceCaret(qsizetype oldCaret, qsizetype oldAnchor) const {
+    if (!QAccessible::isActive()) {
+        return;
+    }
+    try {
+        auto* self = const_cast<CodeEdit*>(this);
+        if (caret_ != oldCaret) {
+            QAccessibleTextCursorEvent event(self, accessiblePosition(caret_));
+            QAccessible::updateAccessibility(&event);
+        }
+        const bool hadSelection = oldCaret != oldAnchor;
+        if ((hadSelection || hasSelection()) &&
+            std::minmax(oldCaret, oldAnchor) != std::minmax(caret_, anchor_)) {
+            QAccessibleTextSelectionEvent event(self, accessiblePosition(selectionStart()),
+                                                accessiblePosition(selectionEnd()));
+            QAccessible::updateAccessibility(&event);
+        }
+    } catch (const std::bad_alloc&) {
+        // As with the text: an announcement is not worth losing the change for.
+    }
+}
+
+// The caret steps over whole characters as the shaped line sees them: a surrogate pair, or a
+// letter with its combining marks.
+qsizetype CodeEdit::nextCaretStop(qsizetype position) {
+    if (position >= text_.size()) {
+        return text_.size();
+    }
+    const qsizetype line = lineOf(position);
+    const qsizetype start = lineStart(line);
+    const qsizetype offset = position - start;
+    if (offset >= lineText(line).size()) {
+        return position + 1;  // over the line feed
+    }
+    return start + shapedLine(line).nextCursorPosition(static_cast<int>(offset));
+}
+
+qsizetype CodeEdit::previousCaretStop(qsizetype position) {
+    if (position <= 0) {
+        return 0;
+    }
+    if (text_.at(position - 1) == QLatin1Char('\n')) {
+        return position - 1;
+    }
+    const qsizetype line = lineOf(position - 1);
+    const qsizetype start = lineStart(line);
+    return start + shapedLine(line).previousCursorPosition(static_cast<int>(position - start));
+}
+
 // --- Keyboard ---------------------------------------------------------------------------------
 
 bool CodeEdit::event(QEvent* event) {
@@ -294,43 +574,46 @@ bool CodeEdit::event(QEvent* event) {
 
 void CodeEdit::keyPressEvent(QKeyEvent* event) {
     event->accept();
-    if (event->matches(QKeySequence::Copy)) {
-        copy();
-    } else if (event->matches(QKeySequence::Cut)) {
-        cut();
-    } else if (event->matches(QKeySequence::Paste)) {
-        paste();
-    } else if (event->matches(QKeySequence::SelectAll)) {
-        selectAll();
-    } else if (event->matches(QKeySequence::Undo)) {
-        undo();
-    } else if (moveByKey(*event)) {
-        // moved the caret
-    } else if (event->key() == Qt::Key_Delete) {
-        if (!readOnly_) {
-            deleteForward();
+    guarded([&] {
+        if (event->matches(QKeySequence::Copy)) {
+            copy();
+        } else if (event->matches(QKeySequence::Cut)) {
+            cut();
+        } else if (event->matches(QKeySequence::Paste)) {
+            paste();
+        } else if (event->matches(QKeySequence::SelectAll)) {
+            selectAll();
+            offerPrimarySelection();
+        } else if (event->matches(QKeySequence::Undo)) {
+            undo();
+        } else if (moveByKey(*event)) {
+            if (event->modifiers() & Qt::ShiftModifier) {
+                offerPrimarySelection();
+            }
+        } else if (event->key() == Qt::Key_Delete) {
+            if (!readOnly_) {
+                deleteForward();
+            }
+        } else if (const int code = keyPressCode(*event); code >= 0 && !readOnly_) {
+            typeCharacter(code, event->text());
+        } else {
+            event->ignore();
+            QAbstractScrollArea::keyPressEvent(event);
         }
-    } else if (const int code = keyPressCode(*event); code >= 0 && !readOnly_) {
-        typeCharacter(code, event->text());
-    } else {
-        event->ignore();
-        QAbstractScrollArea::keyPressEvent(event);
-    }
+    });
 }
 
 bool CodeEdit::moveByKey(const QKeyEvent& event) {
     const bool extend = event.modifiers() & Qt::ShiftModifier;
     const bool control = event.modifiers() & Qt::ControlModifier;
-    const int length = static_cast<int>(text_.size());
-    const int line = lineOf(caret_);
-    auto toLine = [&](int target) {
-        target = std::clamp(target, 0, lineCount() - 1);
-        const qreal x = xOf(caret_);
+    const qsizetype length = text_.size();
+    const qsizetype line = lineOf(caret_);
+    auto toLine = [&](qsizetype target) {
+        target = std::clamp<qsizetype>(target, 0, lineCount() - 1);
         // The position on the target line nearest to the caret's column.
-        const QPointF at(kMargin + x, (target - firstVisibleLine()) * lineHeight_ + kMargin + 1);
-        return positionAt(at.toPoint());
+        return positionAt(QPointF(kMargin + xOf(caret_), lineTop(target) + lineHeight_ / 2));
     };
-    int next;
+    qsizetype next;
     switch (event.key()) {
         case Qt::Key_Left:
             if (!extend && hasSelection()) {
@@ -342,7 +625,7 @@ bool CodeEdit::moveByKey(const QKeyEvent& event) {
                 while (next > 0 && isWordCharacter(text_.at(next - 1)))
                     --next;
             } else {
-                next = std::max(0, caret_ - 1);
+                next = previousCaretStop(caret_);
             }
             break;
         case Qt::Key_Right:
@@ -355,7 +638,7 @@ bool CodeEdit::moveByKey(const QKeyEvent& event) {
                 while (next < length && !isWordCharacter(text_.at(next)))
                     ++next;
             } else {
-                next = std::min(length, caret_ + 1);
+                next = nextCaretStop(caret_);
             }
             break;
         case Qt::Key_Up:
@@ -384,17 +667,19 @@ bool CodeEdit::moveByKey(const QKeyEvent& event) {
 }
 
 void CodeEdit::inputMethodEvent(QInputMethodEvent* event) {
-    if (!readOnly_) {
-        // Characters composed by an input method arrive like typed keys.
-        const QString committed = event->commitString();
-        for (qsizetype i = 0; i < committed.size(); ++i) {
-            const qsizetype length =
-                committed.at(i).isHighSurrogate() && i + 1 < committed.size() ? 2 : 1;
-            const QString typed = committed.mid(i, length);
-            typeCharacter(codeOf(typed.at(0).unicode()), typed);
-            i += length - 1;
+    guarded([&] {
+        if (!readOnly_) {
+            // Characters composed by an input method arrive like typed keys.
+            const QString committed = event->commitString();
+            for (qsizetype i = 0; i < committed.size(); ++i) {
+                const qsizetype length =
+                    committed.at(i).isHighSurrogate() && i + 1 < committed.size() ? 2 : 1;
+                const QString typed = committed.mid(i, length);
+                typeCharacter(codeOf(typed.at(0).unicode()), typed);
+                i += length - 1;
+            }
         }
-    }
+    });
     event->accept();
 }
 
@@ -405,11 +690,9 @@ QVariant CodeEdit::inputMethodQuery(Qt::InputMethodQuery query) const {
         case Qt::ImCursorRectangle:
             return caretRect().toRect();
         case Qt::ImCursorPosition:
-            return caret_ - lineStart(lineOf(caret_));
-        case Qt::ImSurroundingText: {
-            const int line = lineOf(caret_);
-            return text_.mid(lineStart(line), lineEnd(line) - lineStart(line));
-        }
+            return static_cast<int>(caret_ - lineStart(lineOf(caret_)));
+        case Qt::ImSurroundingText:
+            return lineText(lineOf(caret_)).toString();
         default:
             return QAbstractScrollArea::inputMethodQuery(query);
     }
@@ -436,39 +719,45 @@ void CodeEdit::focusOutEvent(QFocusEvent* event) {
 void CodeEdit::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) {
         pressed_ = true;
-        setCaretPosition(positionAt(event->position().toPoint()),
-                         event->modifiers() & Qt::ShiftModifier);
+        setCaretPosition(positionAt(event->position()), event->modifiers() & Qt::ShiftModifier);
     }
     event->accept();
 }
 
 void CodeEdit::mouseMoveEvent(QMouseEvent* event) {
     if (pressed_ && (event->buttons() & Qt::LeftButton)) {
-        setCaretPosition(positionAt(event->position().toPoint()), true);
+        setCaretPosition(positionAt(event->position()), true);
     }
 }
 
 void CodeEdit::mouseReleaseEvent(QMouseEvent* event) {
     event->accept();
-    if (pressed_ && event->button() == Qt::LeftButton) {
-        pressed_ = false;
-        emit clicked();
-    }
+    guarded([&] {
+        if (event->button() == Qt::MiddleButton) {
+            pastePrimarySelectionAt(event->position());
+        } else if (pressed_ && event->button() == Qt::LeftButton) {
+            pressed_ = false;
+            offerPrimarySelection();
+            emit clicked();
+        }
+    });
 }
 
 void CodeEdit::mouseDoubleClickEvent(QMouseEvent* event) {
+    event->accept();
+    if (event->button() != Qt::LeftButton) {
+        return;
+    }
     // A double click selects the word under the pointer.
-    const int at = positionAt(event->position().toPoint());
-    int from = at;
-    int to = at;
+    const qsizetype at = positionAt(event->position());
+    qsizetype from = at;
+    qsizetype to = at;
     while (from > 0 && isWordCharacter(text_.at(from - 1)))
         --from;
     while (to < text_.size() && isWordCharacter(text_.at(to)))
         ++to;
     pressed_ = true;
-    anchor_ = from;
-    setCaretPosition(to, true);
-    event->accept();
+    placeCaret(to, from);
 }
 
 void CodeEdit::contextMenuEvent(QContextMenuEvent* event) {
@@ -483,183 +772,161 @@ void CodeEdit::contextMenuEvent(QContextMenuEvent* event) {
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();
     menu.addAction(QStringLiteral("&Pegar"), this, &CodeEdit::paste)
         ->setEnabled(editable && data != nullptr && data->hasText());
-    menu.addAction(QStringLiteral("&Eliminar"), this, [this] { replaceSelection(QString()); })
+    menu.addAction(QStringLiteral("&Eliminar"), this,
+                   [this] { guarded([this] { replaceSelection(QString()); }); })
         ->setEnabled(editable && hasSelection());
     menu.addSeparator();
-    menu.addAction(QStringLiteral("&Seleccionar todo"), this, &CodeEdit::selectAll)
+    menu.addAction(QStringLiteral("&Seleccionar todo"), this,
+                   [this] {
+                       guarded([this] {
+                           selectAll();
+                           offerPrimarySelection();
+                       });
+                   })
         ->setEnabled(!text_.isEmpty());
     menu.exec(event->globalPos());
 }
 
 // --- Layout -----------------------------------------------------------------------------------
 
-qreal CodeEdit::advance(char16_t c) const {
-    float& known = advances_[c];
-    if (known < 0) {
-        // Measured through a string, so that a character the font lacks is measured in the
-        // font that will draw it.
-        known = static_cast<float>(QFontMetricsF(font()).horizontalAdvance(QString(shownAs(c))));
-    }
-    return known;
+void CodeEdit::useFont() {
+    auto advances = std::make_unique<GlyphAdvances>(font());
+    const QFontMetricsF& metrics = advances->metrics();
+    lineHeight_ = std::max<qreal>(1, metrics.lineSpacing());
+    ascent_ = metrics.ascent();
+    shaped_.setStyle(font(), static_cast<qreal>(advances->tabStop()) / GlyphAdvances::kPerPixel,
+                     advances->boxWidening());
+    advances_ = std::move(advances);
 }
 
-qreal CodeEdit::tabAdvance(qreal x) const {
-    const qreal stop = std::max<qreal>(1, kTabColumns * advance(u' '));
-    return (std::floor(x / stop) + 1) * stop - x;
+int CodeEdit::wrapWidth() const {
+    const qreal pixels = std::max<qreal>(1, viewport()->width() - 2 * kMargin);
+    return static_cast<int>(pixels * GlyphAdvances::kPerPixel);
 }
 
-qreal CodeEdit::advanceAt(int position, qreal x) const {
-    const char16_t c = text_.at(position).unicode();
-    if (c == u'\t') {
-        return tabAdvance(x);
-    }
-    if (QChar::isLowSurrogate(c) && position > 0 && text_.at(position - 1).isHighSurrogate()) {
-        return 0;  // drawn with its first half
-    }
-    if (QChar::isHighSurrogate(c) && position + 1 < text_.size() &&
-        text_.at(position + 1).isLowSurrogate()) {
-        return QFontMetricsF(font()).horizontalAdvance(text_.mid(position, 2));
-    }
-    return advance(c);
-}
-
-qreal CodeEdit::wrapWidth() const {
-    return std::max<qreal>(1, viewport()->width() - 2 * kMargin);
+void CodeEdit::relayoutAll() {
+    const int width = wrapWidth();
+    LineIndex fresh;
+    fresh.assign(wrapAll(text_, {advances_.get(), width}));
+    lines_.swap(fresh);
+    laidOutWidth_ = width;
+    textChanged();
 }
 
 int CodeEdit::visibleLines() const {
     return std::max(1, static_cast<int>((viewport()->height() - kMargin) / lineHeight_));
 }
 
-// Finds where every line starts, in one pass: a line feed ends a line; a line too long for the
-// box breaks after its last blank, or anywhere in a run without blanks. Blanks at the end of a
-// line hang past the edge, as in any editor.
-void CodeEdit::relayout(int fromLine) {
-    const QFontMetricsF metrics(font());
-    lineHeight_ = std::max<qreal>(1, metrics.lineSpacing());
-    ascent_ = metrics.ascent();
-    laidOutWidth_ = wrapWidth();
-
-    // A line starts with nothing measured yet, so the pass can start again at any line.
-    lineStarts_.resize(static_cast<std::size_t>(std::clamp(fromLine, 0, lineCount() - 1)) + 1);
-    const int length = static_cast<int>(text_.size());
-    const char16_t* chars = reinterpret_cast<const char16_t*>(text_.constData());
-    int start = lineStarts_.back();
-    int afterBlank = -1;  // where the line could break: after its last blank
-    qreal x = 0;
-    for (int i = start; i < length; ++i) {
-        const char16_t c = chars[i];
-        if (c == u'\n') {
-            start = i + 1;
-            lineStarts_.push_back(start);
-            afterBlank = -1;
-            x = 0;
-            continue;
-        }
-        qreal w = c < 128 && c >= 32 ? advances_[c] : -1;
-        if (w < 0) {
-            w = advanceAt(i, x);
-        }
-        if (x + w > laidOutWidth_ && i > start && !isBlank(c)) {
-            start = afterBlank > start ? afterBlank : i;
-            lineStarts_.push_back(start);
-            afterBlank = -1;
-            // The word carried to the new line is measured again from its start.
-            x = 0;
-            for (int j = start; j < i; ++j) {
-                x += advanceAt(j, x);
-            }
-            w = advanceAt(i, x);
-        }
-        x += w;
-        if (isBlank(c)) {
-            afterBlank = i + 1;
-        }
-    }
-    updateScrollBar();
-}
-
 void CodeEdit::updateScrollBar() {
     QScrollBar* bar = verticalScrollBar();
     const int page = visibleLines();
-    bar->setRange(0, std::max(0, lineCount() - page));
+    bar->setRange(0, static_cast<int>(std::clamp<qsizetype>(lineCount() - page, 0, INT_MAX)));
     bar->setPageStep(page);
     bar->setSingleStep(1);
 }
 
-int CodeEdit::lineOf(int position) const {
-    const auto it = std::upper_bound(lineStarts_.begin(), lineStarts_.end(), position);
-    return static_cast<int>(it - lineStarts_.begin()) - 1;
-}
-
 // Where a line's text ends: before its line feed, if it has one.
-int CodeEdit::lineEnd(int line) const {
-    const bool last = line + 1 >= lineCount();
-    int end = last ? static_cast<int>(text_.size()) : lineStart(line + 1);
-    if (end > lineStart(line) && text_.at(end - 1) == QLatin1Char('\n')) {
+qsizetype CodeEdit::lineEnd(qsizetype line) const {
+    const qsizetype start = lineStart(line);
+    qsizetype end = line + 1 < lineCount() ? lineStart(line + 1) : text_.size();
+    if (end > start && text_.at(end - 1) == QLatin1Char('\n')) {
         --end;
     }
     return end;
 }
 
-qreal CodeEdit::xOf(int position) const {
-    qreal x = 0;
-    for (int i = lineStart(lineOf(position)); i < position; ++i) {
-        x += advanceAt(i, x);
-    }
-    return x;
+QStringView CodeEdit::lineText(qsizetype line) const {
+    const qsizetype start = lineStart(line);
+    return QStringView(text_).sliced(start, lineEnd(line) - start);
 }
 
-int CodeEdit::positionAt(const QPoint& point) const {
-    const int line = std::clamp(
-        firstVisibleLine() + static_cast<int>(std::floor((point.y() - kMargin) / lineHeight_)), 0,
-        lineCount() - 1);
-    const int end = lineEnd(line);
-    const qreal wanted = point.x() - kMargin;
-    qreal x = 0;
-    for (int i = lineStart(line); i < end; ++i) {
-        const qreal w = advanceAt(i, x);
-        if (wanted < x + w / 2) {
-            return i;
-        }
-        x += w;
-    }
-    return end;
+const QTextLayout& CodeEdit::shapedLine(qsizetype line) const {
+    return shaped_.shape(lineText(line), lineStart(line));
+}
+
+qreal CodeEdit::lineTop(qsizetype line) const {
+    return kMargin + static_cast<qreal>(line - firstVisibleLine()) * lineHeight_;
+}
+
+qreal CodeEdit::xOf(qsizetype position) const {
+    const qsizetype line = lineOf(position);
+    const QTextLayout& shaped = shapedLine(line);
+    return shaped.lineAt(0).cursorToX(static_cast<int>(position - lineStart(line)));
 }
 
 qsizetype CodeEdit::positionAt(const QPointF& point) const {
-    return positionAt(point.toPoint());
+    const qsizetype line = std::clamp<qsizetype>(
+        firstVisibleLine() +
+            static_cast<qsizetype>(std::floor((point.y() - kMargin) / lineHeight_)),
+        0, lineCount() - 1);
+    const qsizetype length = lineText(line).size();
+    const int offset = shapedLine(line).lineAt(0).xToCursor(point.x() - kMargin);
+    return lineStart(line) + std::clamp<qsizetype>(offset, 0, length);
 }
 
+// A character spans the glyphs drawn for it, wherever the shaping put them; a tab, the box of
+// a C1 control, the line feed and the end of the text span the room between cursor positions.
 QRectF CodeEdit::characterRect(qsizetype position) const {
-    const int at = static_cast<int>(std::clamp<qsizetype>(position, 0, text_.size()));
-    const int line = lineOf(at);
-    const qreal x = xOf(at);
-    const qreal width = at < lineEnd(line) ? advanceAt(at, x) : 1;
-    return QRectF(kMargin + x, kMargin + (line - firstVisibleLine()) * lineHeight_, width,
-                  lineHeight_);
+    position = std::clamp<qsizetype>(position, 0, text_.size());
+    const qsizetype line = lineOf(position);
+    const QStringView shown = lineText(line);
+    const qsizetype offset = position - lineStart(line);
+    const QTextLayout& shaped = shapedLine(line);
+    auto span = [&](qreal from, qreal to) {
+        return QRectF(kMargin + std::min(from, to), lineTop(line), std::abs(to - from),
+                      lineHeight_);
+    };
+    if (offset >= shown.size()) {
+        const qreal from = shaped.lineAt(0).cursorToX(static_cast<int>(shown.size()));
+        return span(from,
+                    from + static_cast<qreal>(advances_->ascii(u' ')) / GlyphAdvances::kPerPixel);
+    }
+    const char16_t c = shown[offset].unicode();
+    const int units =
+        QChar::isHighSurrogate(c) && offset + 1 < shown.size() && shown[offset + 1].isLowSurrogate()
+            ? 2
+            : 1;
+    if (c != u'\t' && !isBoxedCode(c)) {
+        qreal left = std::numeric_limits<qreal>::max();
+        qreal right = std::numeric_limits<qreal>::lowest();
+        for (const QGlyphRun& run : shaped.glyphRuns(static_cast<int>(offset), units)) {
+            const QList<QPointF> positions = run.positions();
+            const QList<QPointF> widths = run.rawFont().advancesForGlyphIndexes(run.glyphIndexes());
+            for (qsizetype i = 0; i < positions.size() && i < widths.size(); ++i) {
+                left = std::min(left, positions[i].x());
+                right = std::max(right, positions[i].x() + widths[i].x());
+            }
+        }
+        if (left <= right) {
+            return span(left, right);
+        }
+    }
+    const QTextLine row = shaped.lineAt(0);
+    return span(row.cursorToX(static_cast<int>(offset)),
+                row.cursorToX(static_cast<int>(offset + units)));
 }
 
 QRectF CodeEdit::caretRect() const {
-    const int line = lineOf(caret_);
-    return QRectF(kMargin + xOf(caret_), kMargin + (line - firstVisibleLine()) * lineHeight_, 1,
-                  lineHeight_);
+    return QRectF(kMargin + xOf(caret_), lineTop(lineOf(caret_)), 1, lineHeight_);
 }
 
 void CodeEdit::ensureCaretVisible() {
-    const int line = lineOf(caret_);
+    const qsizetype line = lineOf(caret_);
     QScrollBar* bar = verticalScrollBar();
+    auto show = [bar](qsizetype first) {
+        bar->setValue(static_cast<int>(std::clamp<qsizetype>(first, 0, INT_MAX)));
+    };
     if (line < bar->value()) {
-        bar->setValue(line);
+        show(line);
     } else if (line >= bar->value() + visibleLines()) {
-        bar->setValue(line - visibleLines() + 1);
+        show(line - visibleLines() + 1);
     }
 }
 
 void CodeEdit::resizeEvent(QResizeEvent* event) {
     QAbstractScrollArea::resizeEvent(event);
     if (wrapWidth() != laidOutWidth_) {
-        relayout();
+        guarded([this] { relayoutAll(); });
     } else {
         updateScrollBar();
     }
@@ -668,8 +935,10 @@ void CodeEdit::resizeEvent(QResizeEvent* event) {
 void CodeEdit::changeEvent(QEvent* event) {
     QAbstractScrollArea::changeEvent(event);
     if (event->type() == QEvent::FontChange) {
-        std::fill(advances_.begin(), advances_.end(), -1.0f);
-        relayout();
+        guarded([this] {
+            useFont();
+            relayoutAll();
+        });
     }
 }
 
@@ -698,45 +967,61 @@ void CodeEdit::timerEvent(QTimerEvent* event) {
     viewport()->update(caretRect().toAlignedRect().adjusted(-1, 0, 1, 0));
 }
 
+// Only the lines in the painted rectangle are drawn, each shaped once and kept.
 void CodeEdit::paintEvent(QPaintEvent* event) {
     QPainter painter(viewport());
-    painter.setFont(font());
     const QPalette& colours = palette();
     const QColor ink = colours.color(QPalette::Text);
     const QColor markInk = colours.color(QPalette::HighlightedText);
     const QColor mark =
         colours.color(hasFocus() ? QPalette::Active : QPalette::Inactive, QPalette::Highlight);
-    const int selFrom = selectionStart();
-    const int selTo = selectionEnd();
+    QTextCharFormat selected;
+    selected.setBackground(mark);
+    selected.setForeground(markInk);
+    const qsizetype selFrom = selectionStart();
+    const qsizetype selTo = selectionEnd();
 
-    const int first = std::max(
-        0, firstVisibleLine() + static_cast<int>((event->rect().top() - kMargin) / lineHeight_));
-    const int last =
-        std::min(lineCount() - 1,
-                 firstVisibleLine() +
-                     static_cast<int>(std::ceil((event->rect().bottom() - kMargin) / lineHeight_)));
-    for (int line = first; line <= last; ++line) {
-        const qreal top = kMargin + (line - firstVisibleLine()) * lineHeight_;
-        const int end = lineEnd(line);
-        qreal x = 0;
-        for (int i = lineStart(line); i < end; ++i) {
-            const qreal w = advanceAt(i, x);
-            const bool selected = i >= selFrom && i < selTo;
-            if (selected) {
-                painter.fillRect(QRectF(kMargin + x, top, w, lineHeight_), mark);
+    const qsizetype top = firstVisibleLine();
+    const qsizetype first = std::max<qsizetype>(
+        0, top + static_cast<qsizetype>(std::floor((event->rect().top() - kMargin) / lineHeight_)));
+    const qsizetype last = std::min<qsizetype>(
+        lineCount() - 1,
+        top + static_cast<qsizetype>(std::ceil((event->rect().bottom() - kMargin) / lineHeight_)));
+    painter.setPen(ink);
+    for (qsizetype line = first; line <= last; ++line) {
+        const qsizetype start = lineStart(line);
+        const QStringView shown = lineText(line);
+        const QTextLayout& shaped = shapedLine(line);
+        const QTextLine row = shaped.lineAt(0);
+        const qreal y = lineTop(line);
+        const QPointF origin(kMargin, y + ascent_ - row.ascent());
+
+        QList<QTextLayout::FormatRange> selections;
+        const qsizetype from = std::max(selFrom, start);
+        const qsizetype to = std::min(selTo, start + shown.size());
+        if (from < to) {
+            selections.append(
+                {static_cast<int>(from - start), static_cast<int>(to - from), selected});
+        }
+        shaped.draw(&painter, origin, selections);
+
+        for (qsizetype i = 0; i < shown.size(); ++i) {
+            const char16_t c = shown[i].unicode();
+            if (isBoxedCode(c)) {
+                const qreal left = row.cursorToX(static_cast<int>(i));
+                const qreal right = row.cursorToX(static_cast<int>(i + 1));
+                const QRectF cell(kMargin + std::min(left, right), y, std::abs(right - left),
+                                  lineHeight_);
+                const bool inSelection = start + i >= selFrom && start + i < selTo;
+                drawUndefinedCode(painter, cell, c, font(), inSelection ? markInk : ink);
             }
-            const QChar c = text_.at(i);
-            if (c != QLatin1Char('\t') && w > 0) {
-                const QString glyph =
-                    c.isHighSurrogate() ? text_.mid(i, 2) : QString(shownAs(c.unicode()));
-                painter.setPen(selected ? markInk : ink);
-                painter.drawText(QPointF(kMargin + x, top + ascent_), glyph);
-            }
-            x += w;
         }
         // A selected line break shows as a narrow mark after the line.
-        if (end < text_.size() && end >= selFrom && end < selTo) {
-            painter.fillRect(QRectF(kMargin + x, top, advance(u' '), lineHeight_), mark);
+        const qsizetype lineFeed = start + shown.size();
+        if (lineFeed < text_.size() && lineFeed >= selFrom && lineFeed < selTo) {
+            const qreal blank =
+                static_cast<qreal>(advances_->ascii(u' ')) / GlyphAdvances::kPerPixel;
+            painter.fillRect(QRectF(kMargin + row.naturalTextWidth(), y, blank, lineHeight_), mark);
         }
     }
     if (caretShown_ && hasFocus()) {

@@ -4,49 +4,70 @@
 #include <QBasicTimer>
 #include <QColor>
 #include <QString>
-#include <vector>
+#include <QStringView>
+#include <algorithm>
+#include <memory>
+
+#include "code_glyphs.h"
+#include "line_index.h"
+#include "shaped_lines.h"
 
 namespace trelvane {
 
 // A multi-line text box for the code fields. It keeps every character code exactly: what the
 // program writes reads back identical, carriage returns, tabs and the character with code 0
-// included. A line feed shows as a line break and a tab as a tab; the other control
-// characters show as their Unicode control pictures.
+// included. A line feed shows as a line break and a tab as a tab; the other control characters
+// show as their Unicode control pictures, and the C1 controls (among them the five codes that
+// Windows-1252 leaves undefined) as their code in a small box.
 //
 // Events as the window's handlers expect them: changed() is raised synchronously, once, when
 // the program writes a different text, never for an identical one, and after every edit of
-// the user that changes the text; keyPress with the typed character's code (the handler may
-// set it to 0 to discard the key); gotFocus; clicked after a mouse click in the box.
+// the user that changes the text, last, once the box is consistent; keyPress with the typed
+// character's code (the handler may set it to 0 to discard the key); gotFocus; clicked after a
+// mouse click in the box.
 //
-// The box lays its text out and paints it itself. The line breaks of the whole text are found
-// in one pass over it and only the lines in view are drawn, so a text of millions of
-// characters shows and edits as quickly as a short one; an editor built on QTextDocument lays
-// a single paragraph of a million digits out in about a second, and every edit does it again.
+// As on a Linux desktop, what the user selects becomes the primary selection, and a middle
+// click pastes it where it points, the way Ctrl+V pastes the clipboard at the caret. Screen
+// readers are told of every change (with the changed span's text only), caret move and
+// selection change, and only while one listens.
+//
+// The box lays its text out and paints it itself, in time bounded by what it shows: the lines
+// are held as a compact index (see LineIndex and line_wrap.h), an edit lays out again only the
+// lines it changes, and only the lines in view are shaped and drawn, so a text of millions of
+// characters shows and edits as quickly as a short one.
+//
+// Running out of memory: a program write (setText, replaceText) either happens whole or leaves
+// the box as it was and lets std::bad_alloc through. An edit of the user that cannot get its
+// memory is refused, and one whose changed() handler throws std::bad_alloc is taken back
+// (without a second changed()); either way the box raises outOfMemory() and no exception
+// leaves its event handlers.
 class CodeEdit : public QAbstractScrollArea {
     Q_OBJECT
   public:
-    explicit CodeEdit(QWidget* parent = nullptr);
-
-    // The text as the box holds it.
-    const QString& text() const { return text_; }
-
-    // A program write of the whole text, adopting the string. Raises changed() once when the
-    // text differs, never for an identical one; caret and anchor go to 0, undo is cleared. Not
-    // limited by the maximum length.
-    void setText(QString text);
-    // A program write of a span: the text becomes left(position) + inserted +
-    // mid(position + removed). Same rules as setText. 0 <= position <= position + removed <=
-    // size.
-    void replaceText(qsizetype position, qsizetype removed, QStringView inserted);
-
-    // The span the change that raised the last changed() touched: in the new text,
+    // The span that the change which raised the last changed() touched: in the new text,
     // [position, position + inserted) replaced [position, position + removed) of the old one.
-    // setText reports the whole text.
     struct Change {
         qsizetype position = 0;
         qsizetype removed = 0;
         qsizetype inserted = 0;
     };
+
+    explicit CodeEdit(QWidget* parent = nullptr);
+    ~CodeEdit() override;
+
+    // The text as the box holds it.
+    const QString& text() const { return text_; }
+
+    // A program write of the whole text, adopting the string: keep no other copy of it, or the
+    // next edit copies it. Raises changed() once when the text differs, never for an identical
+    // one; caret and anchor go to 0, undo is forgotten and the view scrolls to the top. Not
+    // limited by the maximum length.
+    void setText(QString text);
+    // A program write of a span: the text becomes left(position) + inserted +
+    // mid(position + removed). The same rules as setText. Requires
+    // 0 <= position <= position + removed <= size.
+    void replaceText(qsizetype position, qsizetype removed, QStringView inserted);
+    // Valid inside changed() handlers and after; setText reports the whole text.
     Change lastChange() const { return lastChange_; }
 
     // Caret after the last character, nothing selected.
@@ -54,24 +75,19 @@ class CodeEdit : public QAbstractScrollArea {
 
     // The caret and the selection, as positions in the text. The selection runs from the
     // anchor to the caret.
-    int caretPosition() const { return caret_; }
-    int selectionStart() const { return std::min(anchor_, caret_); }
-    int selectionEnd() const { return std::max(anchor_, caret_); }
+    qsizetype caretPosition() const { return caret_; }
+    qsizetype anchorPosition() const { return anchor_; }
+    qsizetype selectionStart() const { return std::min(anchor_, caret_); }
+    qsizetype selectionEnd() const { return std::max(anchor_, caret_); }
     bool hasSelection() const { return anchor_ != caret_; }
     QString selectedText() const;
     void setCaretPosition(qsizetype position, bool keepAnchor = false);
-    // Selects from the anchor to the caret; the caret is where the selection ends up.
     void setSelection(qsizetype anchor, qsizetype caret);
-
-    // Where a character is drawn, and the position nearest to a point, both in the
-    // coordinates of the viewport. Past the last character, the rectangle of the caret there.
-    QRectF characterRect(qsizetype position) const;
-    qsizetype positionAt(const QPointF& point) const;
 
     // The most characters the user may type or paste; 0 for no limit. Program writes are
     // never cut.
-    void setUserMaxLength(int length) { userMaxLength_ = length; }
-    int userMaxLength() const { return userMaxLength_; }
+    void setUserMaxLength(qsizetype length) { userMaxLength_ = length; }
+    qsizetype userMaxLength() const { return userMaxLength_; }
 
     void setReadOnly(bool readOnly);
     bool isReadOnly() const { return readOnly_; }
@@ -79,27 +95,31 @@ class CodeEdit : public QAbstractScrollArea {
     void setBackColor(const QColor& color);
     QColor backColor() const;
 
-    // The lines the text takes at the box's width; the first line in view.
-    int lineCount() const { return static_cast<int>(lineStarts_.size()); }
-    int firstVisibleLine() const;
-    // Where the text of a line starts.
-    int lineStart(int line) const { return lineStarts_.at(static_cast<std::size_t>(line)); }
+    // The lines the text takes at the box's width; the first line in view; where a line's
+    // text starts; the line that holds a position.
+    qsizetype lineCount() const { return lines_.lineCount(); }
+    qsizetype firstVisibleLine() const;
+    qsizetype lineStart(qsizetype line) const { return lines_.lineStart(line); }
+    qsizetype lineOf(qsizetype position) const { return lines_.lineOf(position); }
+
+    // Where a character is drawn, and the position nearest to a point, both in the
+    // coordinates of the viewport (lines out of view lie above or below it).
+    QRectF characterRect(qsizetype position) const;
+    qsizetype positionAt(const QPointF& point) const;
 
   public slots:
     void selectAll();
-    void copy() const;
+    void copy();
     void cut();
     void paste();
     void undo();
 
   signals:
     void changed();
-    // An edit of the user that ran out of memory, in its own allocation or in a changed()
-    // handler that threw std::bad_alloc, was taken back (text, caret and selection as before).
-    void outOfMemory();
     void keyPress(int& keyCode);
     void gotFocus();
     void clicked();
+    void outOfMemory();
 
   protected:
     bool event(QEvent* event) override;
@@ -122,53 +142,79 @@ class CodeEdit : public QAbstractScrollArea {
   private:
     // The last edit of the user, kept so that it can be undone; undoing it again redoes it.
     struct Edit {
-        int position = 0;
+        qsizetype position = 0;
         QString removed;
         QString inserted;
     };
+    // What it takes to put the box back as it was before a change.
+    struct Before;
 
+    // Changes of the text.
+    enum class Writer { Program, User };
+    void replaceWhole(QString text, Before& before);
+    void replaceSpan(qsizetype position, qsizetype removed, QStringView inserted, Before& before);
+    Before remember() const;
+    void takeBack(Before& before);
+    void afterProgramWrite(Before& before);
+    void raiseChanged(Before& before, Writer writer);
+    void textChanged();
+    void announceChange(qsizetype position, const QString& removed, QStringView inserted,
+                        const QString* insertedWhole) const;
+
+    // Edits of the user.
+    template <class Action>
+    void guarded(Action&& action);
+    void applyEdit(qsizetype position, qsizetype removedLength, const QString& inserted);
     void replaceSelection(const QString& inserted);
-    void applyEdit(int position, int removedLength, const QString& inserted, bool keepForUndo);
     void typeText(const QString& typed, bool cutToRoom);
     void typeCharacter(int code, const QString& typed);
     void deleteBackward();
     void deleteForward();
     bool moveByKey(const QKeyEvent& event);
-    int roomForUser() const;
+    qsizetype roomForUser() const;
+    void pastePrimarySelectionAt(const QPointF& point);
+    void offerPrimarySelection() const;
+
+    // Caret and selection.
+    void placeCaret(qsizetype caret, qsizetype anchor);
+    void announceCaret(qsizetype oldCaret, qsizetype oldAnchor) const;
+    qsizetype previousCaretStop(qsizetype position);
+    qsizetype nextCaretStop(qsizetype position);
 
     // Layout.
-    void relayout(int fromLine = 0);
+    void relayoutAll();
+    void useFont();
+    int wrapWidth() const;
     void updateScrollBar();
     void ensureCaretVisible();
-    qreal advance(char16_t c) const;
-    qreal advanceAt(int position, qreal x) const;
-    qreal tabAdvance(qreal x) const;
-    qreal wrapWidth() const;
     int visibleLines() const;
-    int lineOf(int position) const;
-    int lineEnd(int line) const;
-    qreal xOf(int position) const;
-    int positionAt(const QPoint& point) const;
+    qsizetype lineEnd(qsizetype line) const;
+    QStringView lineText(qsizetype line) const;
+    const QTextLayout& shapedLine(qsizetype line) const;
+    qreal lineTop(qsizetype line) const;
+    qreal xOf(qsizetype position) const;
     QRectF caretRect() const;
     void restartCaretBlink();
 
     QString text_;
-    int caret_ = 0;
-    int anchor_ = 0;
-    int userMaxLength_ = 0;
+    qsizetype caret_ = 0;
+    qsizetype anchor_ = 0;
+    qsizetype userMaxLength_ = 0;
     bool readOnly_ = false;
     bool pressed_ = false;
     bool caretShown_ = false;
     bool hasUndo_ = false;
     Edit lastEdit_;
     Change lastChange_;
+    Before* openChange_ = nullptr;  // the change whose changed() handlers are running
     QBasicTimer caretBlink_;
 
-    std::vector<int> lineStarts_{0};
+    std::unique_ptr<GlyphAdvances> advances_;
+    LineIndex lines_;
+    mutable ShapedLines shaped_;
+    int laidOutWidth_ = -1;
     qreal lineHeight_ = 1;
     qreal ascent_ = 0;
-    qreal laidOutWidth_ = -1;
-    mutable std::vector<float> advances_;  // per UTF-16 unit, < 0 until measured
 };
 
 }  // namespace trelvane

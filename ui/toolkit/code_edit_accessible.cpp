@@ -1,8 +1,6 @@
 #include "code_edit_accessible.h"
 
-#include <QScrollBar>
 #include <algorithm>
-#include <limits>
 
 namespace trelvane {
 
@@ -127,19 +125,14 @@ QString CodeEditAccessible::answer(std::pair<int, int> span, int* startOffset,
     return edit()->text().mid(span.first, span.second - span.first);
 }
 
-// The line as the field shows it, found from where it draws the offset: from the left edge of
-// that row to the start of the next row (the line feed that ends it included).
+// The line as the field shows it: from its start to the start of the next one (the line feed
+// that ends it included).
 std::pair<int, int> CodeEditAccessible::lineAt(int offset) const {
-    const QString& text = edit()->text();
-    const QRectF where = edit()->characterRect(offset);
-    const qreal row = where.center().y();
-    constexpr qreal kFar = std::numeric_limits<int>::max() / 2;
-    const int start = static_cast<int>(edit()->positionAt(QPointF(-kFar, row)));
-    int end = static_cast<int>(edit()->positionAt(QPointF(kFar, row)));
-    if (end < text.size() && text.at(end) == QLatin1Char('\n')) {
-        ++end;
-    }
-    return {start, std::max(start, end)};
+    const CodeEdit& field = *edit();
+    const qsizetype line = field.lineOf(offset);
+    const qsizetype end =
+        line + 1 < field.lineCount() ? field.lineStart(line + 1) : field.text().size();
+    return {static_cast<int>(field.lineStart(line)), static_cast<int>(end)};
 }
 
 std::pair<int, int> CodeEditAccessible::spanAt(int offset,

@@ -2,7 +2,11 @@
 
 #include "../qstring_printer.h"
 
+#include <new>
+#include <random>
 #include <string>
+#include <tuple>
+#include <vector>
 
 #include <QApplication>
 #include <QClipboard>
@@ -14,6 +18,7 @@
 
 #include "code_edit.h"
 #include "pictures.h"
+#include "primary_selection.h"
 
 namespace trelvane {
 namespace {
@@ -260,8 +265,15 @@ TEST_F(CodeEditTest, TextWithBlanksBreaksAfterAWord) {
     }
 }
 
-// An edit lays out again only from the line before it; the lines must come out as a full
-// layout of the new text gives them.
+void expectSameLines(const CodeEdit& edited, const CodeEdit& fresh, int step) {
+    ASSERT_EQ(edited.lineCount(), fresh.lineCount()) << step;
+    for (qsizetype line = 0; line < fresh.lineCount(); ++line) {
+        ASSERT_EQ(edited.lineStart(line), fresh.lineStart(line)) << step << " " << line;
+    }
+}
+
+// An edit lays out again only the lines it changes; the lines must come out as a full layout
+// of the new text gives them.
 TEST_F(CodeEditTest, LinesAfterAnEditAreTheLinesOfTheNewText) {
     QString words;
     for (int i = 0; words.size() < 600; ++i) {
@@ -292,9 +304,58 @@ TEST_F(CodeEditTest, LinesAfterAnEditAreTheLinesOfTheNewText) {
             }
         }
         fresh.setText(edit.text());
-        ASSERT_EQ(edit.lineCount(), fresh.lineCount()) << e.line;
-        for (int line = 0; line < fresh.lineCount(); ++line) {
-            ASSERT_EQ(edit.lineStart(line), fresh.lineStart(line)) << e.line << " " << line;
+        expectSameLines(edit, fresh, e.line);
+    }
+
+    // Program writes of random spans, over texts of the kinds that have a layout of their own:
+    // runs of binary digits, of blanks and of line feeds, long words, emoji, combining marks,
+    // tabs, right-to-left letters, C1 controls, and runs of characters of no width, longer
+    // than any line may be.
+    std::mt19937 random(11);
+    const std::vector<QString> pieces = {
+        QString(70, QLatin1Char('0')),
+        QStringLiteral("01101001"),
+        QString(90, QLatin1Char(' ')),
+        QStringLiteral(" "),
+        QString(5, QLatin1Char('\n')),
+        QStringLiteral("\n"),
+        QStringLiteral("hexadecimal "),
+        QStringLiteral("4A6F7365"),
+        QString(60, QLatin1Char('x')),
+        QString(33, QLatin1Char('w')) + QLatin1Char(' '),
+        QStringLiteral("mm ") + QString(30, QLatin1Char('i')),
+        QStringLiteral("\U0001F600\U0001F64F\u2764"),
+        QStringLiteral("Cafe\u0301 "),
+        QStringLiteral("\t"),
+        QStringLiteral("\u05E9\u05DC\u05D5\u05DD \u0645\u0631\u062D\u0628\u0627 "),
+        QStringLiteral("\u0081\u008D\u0090"),
+        QString(1500, QChar(0x200B)),
+    };
+    auto somePieces = [&](int most) {
+        QString text;
+        const int count = std::uniform_int_distribution<int>(0, most)(random);
+        for (int i = 0; i < count; ++i) {
+            text +=
+                pieces[std::uniform_int_distribution<std::size_t>(0, pieces.size() - 1)(random)];
+        }
+        return text;
+    };
+    edit.setText(somePieces(60));
+    for (int round = 0; round < 600; ++round) {
+        const qsizetype size = edit.text().size();
+        // Half the edits start a line, where the lines before depend on them most.
+        const qsizetype position = round % 2 == 0
+                                       ? edit.lineStart(std::uniform_int_distribution<qsizetype>(
+                                             0, edit.lineCount() - 1)(random))
+                                       : std::uniform_int_distribution<qsizetype>(0, size)(random);
+        const qsizetype removed = std::min<qsizetype>(
+            size - position, std::uniform_int_distribution<qsizetype>(0, 40)(random));
+        const QString inserted = somePieces(3);
+        edit.replaceText(position, removed, inserted);
+        fresh.setText(edit.text());
+        expectSameLines(edit, fresh, round);
+        if (testing::Test::HasFatalFailure()) {
+            return;
         }
     }
 }
@@ -357,8 +418,8 @@ TEST_F(CodeEditTest, AMillionDigitsAreLaidOutAndTheEndIsInView) {
 }
 
 TEST_F(CodeEditTest, PictureOfWrappedTextControlCharactersAndASelection) {
-    edit.setText(QStringLiteral("Hola\r\nmundo\tcon\ttabs ") + QChar(u'\0') + QStringLiteral("\n") +
-                 QString(120, QLatin1Char('1')));
+    edit.setText(QStringLiteral("Hola\r\nmundo\tcon\ttabs ") + QChar(u'\0') +
+                 QStringLiteral(" \u0081\n") + QString(120, QLatin1Char('1')));
     edit.setCaretPosition(2);
     edit.setCaretPosition(9, true);
     savePicture(edit, QStringLiteral("code-edit"));
@@ -372,6 +433,186 @@ TEST_F(CodeEditTest, PictureOfWrappedTextControlCharactersAndASelection) {
         }
     }
     EXPECT_GT(marked, 50);
+    // A code that Windows-1252 leaves undefined is drawn, as its code in a box, where it stands.
+    const QRect box = edit.characterRect(edit.text().indexOf(QChar(0x81))).toRect();
+    ASSERT_GT(box.width(), 8);
+    const QColor back = edit.palette().color(QPalette::Base);
+    int inked = 0;
+    for (int y = box.top(); y <= box.bottom(); ++y) {
+        for (int x = box.left(); x <= box.right(); ++x) {
+            inked += picture.pixelColor(x, y) != back;
+        }
+    }
+    EXPECT_GT(inked, 20);
+}
+
+TEST_F(CodeEditTest, SelectionsBecomeThePrimarySelectionAndAMiddleClickPastesIt) {
+    keepPrimarySelectionInProgram();  // where the platform has none, as the headless one
+    auto pointAt = [&](qsizetype position) {
+        const QRectF cell = edit.characterRect(position);
+        return QPoint(static_cast<int>(cell.left()) + 1, static_cast<int>(cell.center().y()));
+    };
+    edit.setText(QStringLiteral("uno dos tres"));
+    edit.setCaretPosition(4);
+    for (int i = 0; i < 3; ++i) {
+        QTest::keyClick(&edit, Qt::Key_Right, Qt::ShiftModifier);
+    }
+    EXPECT_EQ(primarySelection(), QStringLiteral("dos")) << "selected with the keys";
+    QTest::mouseClick(edit.viewport(), Qt::LeftButton, Qt::NoModifier, pointAt(8));
+    QTest::mouseClick(edit.viewport(), Qt::LeftButton, Qt::ShiftModifier, pointAt(12));
+    EXPECT_EQ(edit.selectedText(), QStringLiteral("tres"));
+    EXPECT_EQ(primarySelection(), QStringLiteral("tres")) << "selected with the mouse";
+    edit.setSelection(0, 3);
+    EXPECT_EQ(primarySelection(), QStringLiteral("tres"))
+        << "the program's selection is not offered";
+
+    // A middle click pastes at the point, as Ctrl+V pastes at the caret: cut to the room the
+    // limit leaves, no key handling, one change, one undoable edit.
+    int keys = 0;
+    QObject::connect(&edit, &CodeEdit::keyPress, [&](int&) { ++keys; });
+    QSignalSpy changes(&edit, &CodeEdit::changed);
+    edit.setUserMaxLength(14);
+    QTest::mouseClick(edit.viewport(), Qt::MiddleButton, Qt::NoModifier, pointAt(3));
+    EXPECT_EQ(edit.text(), QStringLiteral("unotr dos tres"));
+    EXPECT_EQ(edit.caretPosition(), 5);
+    EXPECT_EQ(changes.count(), 1);
+    EXPECT_EQ(keys, 0);
+    edit.undo();
+    EXPECT_EQ(edit.text(), QStringLiteral("uno dos tres"));
+    edit.setReadOnly(true);
+    QTest::mouseClick(edit.viewport(), Qt::MiddleButton, Qt::NoModifier, pointAt(3));
+    EXPECT_EQ(edit.text(), QStringLiteral("uno dos tres")) << "a read-only box takes no paste";
+}
+
+// Combining marks and right-to-left words are shaped for the eye only: the codes read back as
+// written, and the caret and the pointer follow what is drawn.
+TEST_F(CodeEditTest, ShapedTextReadsBackExactlyAndHitTestingFollowsTheShapedLine) {
+    const QString text = QString::fromUtf16(
+        u"Cafe\u0301 \u05E9\u05DC\u05D5\u05DD abc \u0645\u0631\u062D\u0628\u0627 \u0081x");
+    edit.setText(text);
+    EXPECT_EQ(edit.text(), text);
+
+    // The accent sits on its letter, and the caret steps over both at once.
+    const QRectF letter = edit.characterRect(3);
+    const QRectF accent = edit.characterRect(4);
+    EXPECT_GE(accent.left(), letter.left() - 0.5);
+    EXPECT_LE(accent.right(), letter.right() + 0.5);
+    edit.setCaretPosition(3);
+    QTest::keyClick(&edit, Qt::Key_Right);
+    EXPECT_EQ(edit.caretPosition(), 5);
+    QTest::keyClick(&edit, Qt::Key_Left);
+    EXPECT_EQ(edit.caretPosition(), 3);
+
+    // Hebrew and Arabic words read from right to left.
+    EXPECT_GT(edit.characterRect(6).left(), edit.characterRect(9).left());
+    EXPECT_GT(edit.characterRect(15).left(), edit.characterRect(19).left());
+
+    // A point just inside a character's leading edge (its left edge, or its right edge in a
+    // right-to-left word) hits the position before it.
+    for (qsizetype p = 0; p < text.size(); ++p) {
+        if (text.at(p).isMark()) {
+            continue;
+        }
+        const QRectF cell = edit.characterRect(p);
+        const QChar::Direction direction = text.at(p).direction();
+        const bool rightToLeft = direction == QChar::DirR || direction == QChar::DirAL;
+        const QPointF inside(rightToLeft ? cell.right() - 1 : cell.left() + 1, cell.center().y());
+        EXPECT_EQ(edit.positionAt(inside), p) << p;
+    }
+
+    edit.moveCaretToEnd();
+    QTest::keyClick(&edit, Qt::Key_Z);
+    QTest::keyClick(&edit, Qt::Key_Backspace);
+    EXPECT_EQ(edit.text(), text);
+}
+
+TEST_F(CodeEditTest, APasteCutAtTheLimitKeepsSurrogatePairsWhole) {
+    struct Case {
+        qsizetype room;
+        const char16_t* pasted;
+        const char16_t* kept;
+    };
+    for (const Case& c :
+         {Case{3, u"\U0001F600\U0001F600", u"\U0001F600"}, Case{2, u"x\U0001F600", u"x"},
+          Case{1, u"\U0001F600", u""}, Case{1, u"ab", u"a"},
+          Case{4, u"\U0001F600\U0001F600", u"\U0001F600\U0001F600"}}) {
+        edit.setUserMaxLength(0);
+        edit.setText(QStringLiteral("abcd"));
+        edit.moveCaretToEnd();
+        edit.setUserMaxLength(4 + c.room);
+        QApplication::clipboard()->setText(QString::fromUtf16(c.pasted));
+        edit.paste();
+        EXPECT_EQ(edit.text(), QStringLiteral("abcd") + QString::fromUtf16(c.kept)) << c.room;
+    }
+}
+
+TEST_F(CodeEditTest, SpanWritesReportTheirChangeAndRunningOutOfMemoryTakesChangesBack) {
+    std::vector<std::tuple<qsizetype, qsizetype, qsizetype>> seen;
+    bool failing = false;
+    bool rewriting = false;
+    bool inRewrite = false;
+    QObject::connect(&edit, &CodeEdit::changed, [&] {
+        const CodeEdit::Change change = edit.lastChange();
+        seen.emplace_back(change.position, change.removed, change.inserted);
+        if (rewriting && !inRewrite) {
+            // Like the code panel's clean-up, which writes the box again; it succeeds, and the
+            // memory runs out afterwards.
+            inRewrite = true;
+            edit.setText(edit.text().toUpper());
+            inRewrite = false;
+        }
+        if (failing && !inRewrite) {
+            throw std::bad_alloc();
+        }
+    });
+    edit.setText(QStringLiteral("0123456789"));
+    edit.replaceText(2, 3, u"ab");
+    EXPECT_EQ(edit.text(), QStringLiteral("01ab56789"));
+    EXPECT_EQ(edit.caretPosition(), 0);
+    using Seen = std::tuple<qsizetype, qsizetype, qsizetype>;
+    EXPECT_EQ(seen, (std::vector<Seen>{{0, 0, 10}, {2, 3, 2}}));
+    edit.replaceText(2, 2, u"ab");
+    EXPECT_EQ(seen.size(), 2u) << "an identical span raises no change";
+
+#if !defined(__SANITIZE_ADDRESS__)  // which aborts on an allocation this large
+    // A program write that cannot get its memory changes nothing and lets the failure through.
+    edit.setCaretPosition(3);
+    const QString one = QStringLiteral("x");
+    EXPECT_THROW(edit.replaceText(1, 1, QStringView(one.constData(), qsizetype(1) << 44)),
+                 std::bad_alloc);
+    EXPECT_EQ(edit.text(), QStringLiteral("01ab56789"));
+    EXPECT_EQ(edit.caretPosition(), 3);
+    EXPECT_EQ(seen.size(), 2u);
+#endif
+
+    // A user edit whose handling runs out of memory is taken back whole, with what the handler
+    // wrote meanwhile: text, selection and undo as before, no second change, and the box says so.
+    edit.setText(QStringLiteral("abc\ndef\nghi"));
+    edit.moveCaretToEnd();
+    QTest::keyClick(&edit, Qt::Key_Z);
+    edit.setSelection(1, 3);
+    QSignalSpy outOfMemory(&edit, &CodeEdit::outOfMemory);
+    seen.clear();
+    failing = rewriting = true;
+    QTest::keyClick(&edit, Qt::Key_X);
+    EXPECT_EQ(edit.text(), QStringLiteral("abc\ndef\nghiz"));
+    EXPECT_EQ(edit.anchorPosition(), 1);
+    EXPECT_EQ(edit.caretPosition(), 3);
+    EXPECT_EQ(seen, (std::vector<Seen>{{1, 2, 1}, {0, 11, 11}})) << "the edit and the rewrite";
+    EXPECT_EQ(outOfMemory.count(), 1);
+    CodeEdit fresh;
+    fresh.resize(edit.size());
+    fresh.show();
+    fresh.setText(edit.text());
+    expectSameLines(edit, fresh, 0);
+    rewriting = false;
+
+    // A program write whose handling runs out of memory is taken back and lets it through.
+    EXPECT_THROW(edit.replaceText(0, 1, u"Q"), std::bad_alloc);
+    EXPECT_EQ(edit.text(), QStringLiteral("abc\ndef\nghiz"));
+    failing = false;
+    edit.undo();
+    EXPECT_EQ(edit.text(), QStringLiteral("abc\ndef\nghi")) << "the undo record is the one before";
 }
 
 TEST(CodeEditGotFocus, RaisedWhenTheFocusArrives) {

@@ -1,0 +1,301 @@
+#include "line_wrap.h"
+
+#include <QChar>
+#include <algorithm>
+#include <limits>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+namespace trelvane {
+
+namespace {
+
+// What made a run of lines. Lines of one character range carry the range's first character, so
+// that a later edit can tell that their text is still made of that range.
+enum Kind : std::uint16_t {
+    kOrdinary = 0,
+    kLineFeeds = 1,
+    kBlanks = 2,
+    kRange = 0x100,  // + the range's first character
+};
+
+constexpr qsizetype kUnknown = std::numeric_limits<qsizetype>::max();
+
+// Where the run of units in [low, high] that starts at `from` ends, `end` at the latest.
+qsizetype rangeEnd(const char16_t* text, qsizetype from, qsizetype end, char16_t low,
+                   char16_t high) {
+    const auto span = static_cast<char16_t>(high - low);
+    qsizetype i = from;
+#if defined(__SSE2__)
+    // Eight units at a time: a unit lies in the range when subtracting `low` and then, with
+    // saturation, `span` leaves zero.
+    const __m128i lows = _mm_set1_epi16(static_cast<short>(low));
+    const __m128i spans = _mm_set1_epi16(static_cast<short>(span));
+    const __m128i zero = _mm_setzero_si128();
+    while (end - i >= 32) {
+        __m128i outside = zero;
+        for (int part = 0; part < 4; ++part) {
+            const __m128i units =
+                _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + i + 8 * part));
+            outside = _mm_or_si128(outside, _mm_subs_epu16(_mm_sub_epi16(units, lows), spans));
+        }
+        if (_mm_movemask_epi8(_mm_cmpeq_epi16(outside, zero)) != 0xffff) {
+            break;
+        }
+        i += 32;
+    }
+#endif
+    while (i < end && static_cast<char16_t>(text[i] - low) <= span) {
+        ++i;
+    }
+    return i;
+}
+
+// The greedy line breaking described in the header, from the line start `from` on. The sink
+// takes the lines as they are found, a run of equal lines at a time:
+//   qsizetype lines(start, length, count, kind): lines start + k * length, k < count; returns
+//     how many of them it takes;
+//   bool done(): whether the sink has all it wants, which stops the layout;
+//   qsizetype knownFrom(): from where on the sink may know how far a run reaches.
+//   qsizetype knownRunEnd(position, kind): a position up to which the text from `position`
+//     is known to belong to the range of `kind`; `position` itself when not known.
+template <class Sink>
+void breakLines(QStringView shown, qsizetype from, const WrapGeometry& geometry, Sink& sink) {
+    const auto* text = reinterpret_cast<const char16_t*>(shown.utf16());
+    const qsizetype length = shown.size();
+    GlyphAdvances& advances = *geometry.advances;
+    const int width = geometry.width;
+
+    auto advanceAt = [&](qsizetype at, int x, qsizetype& units) {
+        const char16_t c = text[at];
+        units = 1;
+        if (c < 128) {
+            return c == u'\t' ? advances.tabAdvance(x) : advances.ascii(c);
+        }
+        if (QChar::isHighSurrogate(c) && at + 1 < length && QChar::isLowSurrogate(text[at + 1])) {
+            units = 2;
+            return advances.pair(c, text[at + 1]);
+        }
+        return advances.unit(c);
+    };
+
+    auto runEnd = [&](qsizetype at, char16_t low, char16_t high, std::uint16_t kind) {
+        // A short look first: most runs end within a line or two, and asking the sink costs
+        // more than that.
+        const qsizetype near = std::min(length, at + 2 * kMaxLineUnits);
+        at = rangeEnd(text, at, near, low, high);
+        if (at < near || near == length) {
+            return at;
+        }
+        const qsizetype known = sink.knownFrom();
+        for (;;) {
+            if (at >= known) {
+                at = std::max(at, std::min(length, sink.knownRunEnd(at, kind)));
+            }
+            const qsizetype limit = at < known ? std::min(known, length) : length;
+            const qsizetype end = rangeEnd(text, at, limit, low, high);
+            if (end < limit || limit == length) {
+                return end;
+            }
+            at = end;  // reached what the sink knows about
+        }
+    };
+
+    qsizetype start = from;  // of the line being laid out
+    qsizetype i = from;
+    int x = 0;
+    qsizetype afterBlank = -1;  // where the line could break: after its last blank
+    while (i < length) {
+        if (i == start) {
+            // A run of one range at a line's start: its full lines are found at once. The last
+            // one to three lines' worth is left to the rule below, which sees how it ends.
+            const char16_t c = text[i];
+            qsizetype perLine = 0;
+            std::uint16_t kind = kOrdinary;
+            char16_t low = c;
+            char16_t high = c;
+            if (c == u'\n') {
+                perLine = 1;
+                kind = kLineFeeds;
+            } else if (c == u' ') {
+                const int blank = advances.ascii(u' ');
+                perLine = blank > 0 ? std::min<qsizetype>(kMaxLineUnits, width / blank + 1)
+                                    : kMaxLineUnits;
+                kind = kBlanks;
+            } else if (c > u' ' && c < 127) {
+                const int each = advances.ascii(c);
+                perLine = each > 0 ? std::clamp<qsizetype>(width / each, 1, kMaxLineUnits)
+                                   : kMaxLineUnits;
+                low = advances.rangeLow(c);
+                high = advances.rangeHigh(c);
+                kind = static_cast<std::uint16_t>(kRange + low);
+            }
+            // Worth it only for a full line and one more: a glance one line ahead rules most
+            // runs out.
+            const qsizetype ahead = i + (kind == kLineFeeds ? 0 : perLine);
+            if (perLine > 0 && ahead < length &&
+                static_cast<char16_t>(text[ahead] - low) <= static_cast<char16_t>(high - low)) {
+                const qsizetype run = runEnd(i, low, high, kind) - i;
+                // Line feeds each end a line; other runs keep their last line for the rule below.
+                const qsizetype count = kind == kLineFeeds ? run : (run - 1) / perLine;
+                if (count > 0) {
+                    start += sink.lines(start, perLine, count, kind) * perLine;
+                    i = start;
+                    if (sink.done()) {
+                        return;
+                    }
+                    continue;
+                }
+            }
+        }
+        // Printable ASCII characters other than the blank, while they fit: the common case,
+        // in a loop of its own.
+        if (i > start) {
+            const int* ascii = advances.asciiTable();
+            const qsizetype fullAt = std::min(length, start + kMaxLineUnits);
+            while (i < fullAt) {
+                const char16_t c = text[i];
+                if (static_cast<char16_t>(c - u'!') > u'~' - u'!' || x + ascii[c] > width) {
+                    break;
+                }
+                x += ascii[c];
+                ++i;
+            }
+            if (i == length) {
+                break;
+            }
+        }
+        const char16_t c = text[i];
+        if (c == u'\n') {
+            const qsizetype end = i + 1;
+            sink.lines(start, end - start, 1, kOrdinary);
+            if (sink.done()) {
+                return;
+            }
+            start = i = end;
+            x = 0;
+            afterBlank = -1;
+            continue;
+        }
+        qsizetype units = 1;
+        const int w = advanceAt(i, x, units);
+        if (i > start) {
+            const bool full = i - start + units > kMaxLineUnits;
+            // A character of no width never breaks the line, nor does the first blank past the
+            // edge.
+            const bool overflows = w > 0 && x + w > width && !(c == u' ' && x <= width);
+            if (full || overflows) {
+                const qsizetype end = afterBlank > start ? afterBlank : i;
+                sink.lines(start, end - start, 1, kOrdinary);
+                if (sink.done()) {
+                    return;
+                }
+                start = end;
+                afterBlank = -1;
+                // What is carried to the new line is measured again from its start; then the
+                // character is looked at again, on the new line.
+                x = 0;
+                for (qsizetype j = start; j < i;) {
+                    qsizetype carried = 1;
+                    x += advanceAt(j, x, carried);
+                    j += carried;
+                }
+                continue;
+            }
+        }
+        x += w;
+        if (c == u' ') {
+            afterBlank = i + 1;
+        }
+        i += units;
+    }
+}
+
+struct CollectAll {
+    LineIndex::Runs runs;
+
+    qsizetype lines(qsizetype, qsizetype length, qsizetype count, std::uint16_t kind) {
+        LineIndex::append(runs, static_cast<std::uint16_t>(length), count, kind);
+        return count;
+    }
+    bool done() const { return false; }
+    qsizetype knownFrom() const { return kUnknown; }
+    qsizetype knownRunEnd(qsizetype position, std::uint16_t) const { return position; }
+};
+
+// Collects the new lines after an edit until one of them starts where an old line started,
+// shifted by the edit: from there on the old lines hold.
+struct CollectUntilRealigned {
+    const LineIndex& old;
+    LineIndex::Cursor oldLines;
+    qsizetype editEnd;  // in the new text
+    qsizetype shift;    // how much the text after the edit moved
+    LineIndex::Runs runs;
+    qsizetype realignedOldLine = -1;
+
+    bool startsOldLine(qsizetype newStart) {
+        const qsizetype oldStart = newStart - shift;
+        oldLines.advanceTo(oldStart);
+        return oldLines.start() == oldStart;
+    }
+
+    qsizetype lines(qsizetype start, qsizetype length, qsizetype count, std::uint16_t kind) {
+        // The lines after these start at start + k * length, k = 1..count. Only those past the
+        // edit can meet an old line; the first of them and the last are looked at (within a
+        // run, later ones meet old ones only if the first does).
+        const qsizetype first =
+            start + length >= editEnd ? 1 : (editEnd - start + length - 1) / length;
+        for (const qsizetype k : {first, count}) {
+            if (k >= first && k <= count && startsOldLine(start + k * length)) {
+                LineIndex::append(runs, static_cast<std::uint16_t>(length), k, kind);
+                realignedOldLine = oldLines.line();
+                return k;
+            }
+        }
+        LineIndex::append(runs, static_cast<std::uint16_t>(length), count, kind);
+        return count;
+    }
+
+    bool done() const { return realignedOldLine >= 0; }
+    qsizetype knownFrom() const { return editEnd; }
+
+    // Old lines of a range's kind hold only characters of that range.
+    qsizetype knownRunEnd(qsizetype position, std::uint16_t kind) const {
+        if (kind == kOrdinary) {
+            return position;
+        }
+        const LineIndex::RunSpan run = old.runAt(position - shift);
+        return run.kind == kind ? run.end + shift : position;
+    }
+};
+
+}  // namespace
+
+LineIndex::Runs wrapAll(QStringView text, const WrapGeometry& geometry) {
+    CollectAll sink;
+    breakLines(text, 0, geometry, sink);
+    return std::move(sink.runs);
+}
+
+Rewrap rewrap(QStringView text, const LineIndex& old, qsizetype position, qsizetype removed,
+              qsizetype inserted, const WrapGeometry& geometry) {
+    // The line before the edited one may take in what the edit frees, and the one before that
+    // too when the edit starts a line: its break was decided by the character at that start.
+    const qsizetype edited = old.lineOf(position);
+    const qsizetype firstLine =
+        std::max<qsizetype>(0, edited - (position == old.lineStart(edited) ? 2 : 1));
+    CollectUntilRealigned sink{old,
+                               old.cursorAt(old.lineOf(position + removed)),
+                               position + inserted,
+                               inserted - removed,
+                               {},
+                               -1};
+    breakLines(text, old.lineStart(firstLine), geometry, sink);
+    const qsizetype lastLine =
+        sink.realignedOldLine >= 0 ? sink.realignedOldLine : old.completeLines();
+    return {firstLine, lastLine, std::move(sink.runs)};
+}
+
+}  // namespace trelvane
