@@ -17,10 +17,6 @@ import time
 import pyatspi
 from gi.repository import GLib
 
-# Set to True once Campo A and Campo B announce their edits with text events (the code field
-# rewritten for screen readers): typing must then raise insert events on Campo A and Campo B.
-CODE_FIELD_TEXT_EVENTS = False
-
 WAIT_SECONDS = float(os.environ.get("TRELVANE_ATSPI_WAIT", "60"))
 HOLA_BINARY = "01001000011011110110110001100001"
 HOLA_HEXADECIMAL = "486F6C61"
@@ -155,8 +151,7 @@ def check(pid):
     wait_for(f"Campo A to read Hola (it reads {text_of(campo_a)!r})",
              lambda: text_of(campo_a) == "Hola")
     wait_for(f"Campo B to read {HOLA_BINARY}", lambda: text_of(campo_b) == HOLA_BINARY)
-    if CODE_FIELD_TEXT_EVENTS:
-        check_text_events(text_events, campo_a, campo_b)
+    check_text_events(text_events, campo_a, campo_b)
 
     modes_b = {node.name: node for node in descendants(window)
                if node.getRole() == pyatspi.ROLE_RADIO_BUTTON
