@@ -1,7 +1,10 @@
 // Large pastes, as a person would make them: megabytes of text or digits pasted into Campo B
 // reach Campo A whole and converted, and the window goes on answering keystrokes.
+#include <sys/resource.h>
+
 #include <QApplication>
 #include <QClipboard>
+#include <QFile>
 #include <QTest>
 #include <random>
 
@@ -118,6 +121,60 @@ INSTANTIATE_TEST_SUITE_P(
                       LargeCase{Hexadecimal, Texto, 8 * kMiB}, LargeCase{Decimal, Texto, 8 * kMiB},
                       LargeCase{Texto, Binario, 8 * kMiB}),
     caseName);
+
+// The address space this process has mapped now, in bytes.
+rlim_t mappedBytes() {
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly)) {
+        return 0;
+    }
+    for (QByteArray line = status.readLine(); !line.isEmpty(); line = status.readLine()) {
+        if (line.startsWith("VmSize:")) {
+            return line.mid(7).trimmed().split(' ').value(0).toULong() * 1024;
+        }
+    }
+    return 0;
+}
+
+// A paste whose conversion cannot get its memory is refused with a message; both fields keep
+// what they held, and the window goes on converting.
+TEST_F(MainWindowTest, APasteWithoutMemoryIsRefusedAndNothingIsLost) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "AddressSanitizer reserves its own address space and aborts instead";
+#endif
+    QTest::mouseClick(w().txtCodeB->viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(4, 40));
+    runSlide();
+    clickButton(w().cmdOpt[Binario]);  // Campo A shows eight digits per pasted character
+    clickButton(w().cmdOpt[4 + Texto]);
+    typeText(w().txtCodeB, QStringLiteral("Hola"));
+    const QString heldA = w().txtCodeA->text();
+    ASSERT_EQ(heldA, QStringLiteral("01001000011011110110110001100001"));
+
+    // 16 Mi characters need 256 MiB of binary digits; the limit leaves far less than that.
+    QApplication::clipboard()->setText(QString(16 * kMiB, QLatin1Char('x')));
+    SeenBox seen;
+    closeNextBox(&w(), seen);
+    rlimit old{};
+    ASSERT_EQ(getrlimit(RLIMIT_AS, &old), 0);
+    rlimit tight = old;
+    tight.rlim_cur = mappedBytes() + 160 * kMiB;
+    ASSERT_EQ(setrlimit(RLIMIT_AS, &tight), 0);
+    QTest::keyClick(w().txtCodeB, Qt::Key_V, Qt::ControlModifier);
+    ASSERT_EQ(setrlimit(RLIMIT_AS, &old), 0);
+    QApplication::processEvents();
+
+    EXPECT_TRUE(seen.shown);
+    EXPECT_EQ(seen.title, QStringLiteral("Trelvane"));
+    EXPECT_EQ(seen.icon, QMessageBox::Critical);
+    EXPECT_TRUE(seen.text.startsWith(QStringLiteral("No hay memoria suficiente"))) << seen.text.toStdString();
+    EXPECT_EQ(w().txtCodeB->text(), QStringLiteral("Hola"));
+    EXPECT_EQ(w().txtCodeA->text(), heldA);
+    EXPECT_EQ(w().dispatch.vModeA(), Binario);
+    EXPECT_EQ(w().dispatch.vModeB(), Texto);
+
+    typeText(w().txtCodeB, QStringLiteral("!"));
+    EXPECT_EQ(w().txtCodeA->text(), heldA + QStringLiteral("00100001"));
+}
 
 }  // namespace
 }  // namespace trelvane
