@@ -40,6 +40,8 @@ class GlyphAdvances {
     // A unit below 128, as shown (a tab has none of its own: see tabAdvance).
     int ascii(char16_t c) const { return ascii_[c]; }
     const int* asciiTable() const { return ascii_.data(); }
+    // The advances of the units measured so far, -1 for the others; indexed by unit.
+    const std::int32_t* unitTable() const { return bmp_.data(); }
     // A unit that is not half of a surrogate pair.
     int unit(char16_t c) {
         const std::int32_t known = bmp_[c];

@@ -150,18 +150,24 @@ void breakLines(QStringView shown, qsizetype from, const WrapGeometry& geometry,
                 }
             }
         }
-        // Printable ASCII characters other than the blank, while they fit: the common case,
-        // in a loop of its own.
+        // Characters already measured, while they fit: the common case, in a loop of its own.
+        // Printable ASCII, the blank among them, and the 16-bit characters other than
+        // surrogates; anything else, and the character that does not fit, goes to the rule
+        // below.
         if (i > start) {
-            const int* ascii = advances.asciiTable();
+            const std::int32_t* measured = advances.unitTable();
             const qsizetype fullAt = std::min(length, start + kMaxLineUnits);
             while (i < fullAt) {
                 const char16_t c = text[i];
-                if (static_cast<char16_t>(c - u'!') > u'~' - u'!' || x + ascii[c] > width) {
+                const bool plain = c < 128 ? static_cast<char16_t>(c - u' ') <= u'~' - u' '
+                                           : !QChar::isSurrogate(c);
+                const int w = measured[c];
+                if (!plain || w < 0 || x + w > width) {
                     break;
                 }
-                x += ascii[c];
+                x += w;
                 ++i;
+                afterBlank = c == u' ' ? i : afterBlank;
             }
             if (i == length) {
                 break;
