@@ -3,6 +3,8 @@
 #include <QAbstractButton>
 #include <QMessageBox>
 
+#include "message.h"
+
 namespace trelvane {
 
 void showAboutBox(QWidget* owner, const QString& title, const QString& text, const QIcon& icon) {
@@ -19,6 +21,7 @@ void showAboutBox(QWidget* owner, const QString& title, const QString& text, con
     box.setAccessibleName(QStringLiteral("Acerca de ") + title);
     box.button(QMessageBox::Ok)->setAccessibleName(QStringLiteral("Aceptar"));
     box.exec();
+    returnActivation(owner);
 }
 
 }  // namespace trelvane

@@ -11,6 +11,13 @@ void showMessage(QWidget* owner, const QString& text, QMessageBox::Icon icon) {
                                                         : QStringLiteral("Aviso"));
     box.button(QMessageBox::Ok)->setAccessibleName(QStringLiteral("Aceptar"));
     box.exec();
+    returnActivation(owner);
+}
+
+void returnActivation(QWidget* owner) {
+    if (owner != nullptr && owner->isVisible()) {
+        owner->window()->activateWindow();
+    }
 }
 
 }  // namespace trelvane

@@ -9,4 +9,8 @@ namespace trelvane {
 // the box is closed.
 void showMessage(QWidget* owner, const QString& text, QMessageBox::Icon icon);
 
+// Hands the activation back to the window a closed box belonged to, so that its keys work at
+// once; a window manager does this by itself, a bare X server does not.
+void returnActivation(QWidget* owner);
+
 }  // namespace trelvane
