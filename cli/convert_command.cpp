@@ -120,7 +120,7 @@ class KeptInput final : public Input {
             }
             if (errno != EINTR) {
                 throw IoError(std::string("no se puede leer el archivo temporal: ") +
-                              std::strerror(errno));
+                              reasonOf(errno));
             }
         }
     }
@@ -139,7 +139,7 @@ class KeptInput final : public Input {
             file_ = ::mkstemp(path.data());
             if (file_ < 0) {
                 throw IoError("no se puede crear un archivo temporal para la entrada: " +
-                              std::string(std::strerror(errno)));
+                              reasonOf(errno));
             }
             ::unlink(path.c_str());
         }
@@ -150,7 +150,7 @@ class KeptInput final : public Input {
                     continue;
                 }
                 throw IoError("no se puede guardar la entrada en un archivo temporal: " +
-                              std::string(std::strerror(errno)));
+                              reasonOf(errno));
             }
             chunk.remove_prefix(static_cast<std::size_t>(n));
         }
@@ -281,6 +281,26 @@ int convertInput(const Options& options, Input& input, Sink& output, std::string
     } catch (const IoError& error) {
         message = error.what();
         return 2;
+    }
+}
+
+std::string reasonOf(int error) {
+    switch (error) {
+        case ENOENT:
+            return "no existe";
+        case EACCES:
+        case EPERM:
+            return "no hay permiso";
+        case EISDIR:
+            return "es una carpeta";
+        case ENOSPC:
+            return "no queda espacio en el disco";
+        case EPIPE:
+            return "la salida se ha cerrado";
+        case EIO:
+            return "error de entrada o salida";
+        default:
+            return std::strerror(error);
     }
 }
 

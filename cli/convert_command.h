@@ -46,6 +46,10 @@ struct IoError : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
+// Why a system call failed, in Spanish like the rest of the command's messages: the common
+// reasons in words of its own, the others as the system words them.
+std::string reasonOf(int error);
+
 class Input {
   public:
     virtual ~Input() = default;

@@ -59,7 +59,7 @@ std::string_view FileInput::next() {
         }
         // Not mappable after all: read from here on, once.
         if (::lseek(fd_, position_, SEEK_SET) != position_) {
-            throw IoError("no se puede leer " + name_ + ": " + std::strerror(errno));
+            throw IoError("no se puede leer " + name_ + ": " + reasonOf(errno));
         }
         start_ = -1;
     }
@@ -70,7 +70,7 @@ std::string_view FileInput::next() {
             return {buffer_.data(), static_cast<std::size_t>(n)};
         }
         if (errno != EINTR) {
-            throw IoError("no se puede leer " + name_ + ": " + std::strerror(errno));
+            throw IoError("no se puede leer " + name_ + ": " + reasonOf(errno));
         }
     }
 }

@@ -16,6 +16,7 @@
 namespace {
 
 using trelvane::cli::IoError;
+using trelvane::cli::reasonOf;
 
 class StandardOutput final : public trelvane::cli::Sink {
   public:
@@ -26,8 +27,7 @@ class StandardOutput final : public trelvane::cli::Sink {
                 if (errno == EINTR) {
                     continue;
                 }
-                throw IoError(std::string("no se puede escribir la salida: ") +
-                              std::strerror(errno));
+                throw IoError(std::string("no se puede escribir la salida: ") + reasonOf(errno));
             }
             data += n;
             size -= static_cast<std::size_t>(n);
@@ -65,7 +65,7 @@ int main(int argc, char** argv) {
         name = *request.options.file;
         fd = ::open(name.c_str(), O_RDONLY | O_CLOEXEC);
         if (fd < 0) {
-            return say("no se puede leer " + name + ": " + std::strerror(errno), 2);
+            return say("no se puede leer " + name + ": " + reasonOf(errno), 2);
         }
     }
     trelvane::cli::FileInput input(fd, name);
