@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Installs what is missing, builds Trelvane and runs the whole test suite headless: the release
 # build with its suite and the check of its Debian package, the same suite under
 # AddressSanitizer and UndefinedBehaviorSanitizer, and a short run of the dispatch fuzzer.

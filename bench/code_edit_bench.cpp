@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // How long the code field takes to show large texts: a program write of a long binary run
 // (one paragraph), of a long text with many lines, of texts made only of blanks, of line
 // feeds, of one endless word or of emoji, an identical write, one typed character at the end

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # trelvane-convert beside GNU basenc on the same input, one direction after the other:
 # texto->binario, texto->hexadecimal, binario->texto, hexadecimal->texto (32 MiB of random
 # bytes, read as Windows-1252 text, which is what basenc encodes), then decimal both ways

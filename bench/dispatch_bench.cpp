@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The code panel's dispatch alone, with Campo B holding 8 Mi characters: a keystroke at the
 // end of Campo B and one in the middle, and a paste of the whole text, for every pair of
 // different modes. The fields are plain strings written the way the window writes them

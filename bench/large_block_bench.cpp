@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What a large result costs to write into fresh storage, and what the ways of making that
 // cheaper cost in memory. Each run converts text to binary into a new block of the output's
 // size and frees it, as the window does for a whole conversion, a few times over:

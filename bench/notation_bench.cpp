@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Throughput of every pure conversion at 1 KiB, 1 MiB and 16 MiB of input (up to 8 Mi
 // characters), beside a plain memcpy of the same output size as the ceiling.
 //

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
 """Start-up of the real program: the time from starting the process to the main window
 shown (after the splash's designed 210 ms), and the memory the program holds then.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // How quickly the real main window answers with large texts, driven headless: from a paste
 // into Campo B to Campo A showing the result, and from one character typed at the end or in
 // the middle of Campo B to Campo A updated, for every pair of different modes and Campo B

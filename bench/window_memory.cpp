@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The memory the real main window takes for a large paste into Campo B, headless: the
 // resident memory at its peak and after the paste, above what the window held before, against
 // the two texts' own UTF-16 size.

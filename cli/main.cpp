@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // trelvane-convert: the conversions of the code panel on the command line.
 #include <fcntl.h>
 #include <unistd.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "stream_conversion.h"
 
 #include <algorithm>

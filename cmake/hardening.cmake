@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Release builds get the hardening Debian builds its packages with (dpkg-buildflags with
 # hardening=+all): stack protector, FORTIFY, format checks, read-only relocations bound at start,
 # position-independent executables, and stack clash and control-flow protection where the

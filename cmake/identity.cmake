@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # The program's identity, defined once. The version and the comment come from the top-level
 # project() call; everything that shows or ships the program's name reads them from here:
 # the generated header app_identity.h (target trelvane_identity), the Windows version

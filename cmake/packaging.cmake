@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # The Debian package: `cpack -G DEB` in the build folder writes trelvane_<version>_<arch>.deb
 # from what `cmake --install` installs, together with the copyright file and the changelog
 # Debian asks for. Included at the end of the top-level CMakeLists.txt.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Installs the Debian 12 packages that building, running and testing Trelvane need,
 # skipping the ones already present.
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Draws the README's pictures anew: the UI tests that show the windows in the pictured states
 # save them, and the ones the README shows are copied into docs/screenshots.
 # Usage: tools/update-screenshots.sh [preset]   (default: release; configure it first)

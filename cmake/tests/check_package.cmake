@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Builds the Debian package from a build folder and checks it as a distribution would: lintian
 # reports no error or warning, every program passes hardening-check, and the unpacked package
 # holds what the desktop needs and agrees with itself: the desktop entry names a program and an

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "decimal_notation.h"
 
 #include "numeric.h"

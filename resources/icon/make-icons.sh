@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # Renders the program icon from trelvane.svg into the files committed beside it:
 #   trelvane-N.png            the icon at N x N (16, 32, 48, 64, 128, 256), for the desktop's
 #                             hicolor theme and for the windows

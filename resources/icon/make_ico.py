@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
 """Builds the program's multi-image .ico and its 16-colour window image from rendered PNGs.
 
 Standard library only. Reads the 8-bit RGBA PNGs that rsvg-convert writes and writes:

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Checks that the program's .ico holds the seven images of the program icon, in this order:
 # 16, 32 and 48 in 32-bit colour, 32 and 48 in 256 colours, 32 in 16 colours, 256 as PNG.
 # Usage: cmake -DICOTOOL=<icotool> -DICON=<trelvane.ico> -P check_ico.cmake

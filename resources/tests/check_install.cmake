@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Installs the project into a scratch prefix and checks that the desktop finds what it needs:
 # the desktop entry, the AppStream metainfo, the icon in every hicolor size (each image of the
 # size its folder names) and as SVG, and the program when it has been built.

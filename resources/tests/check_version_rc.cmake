@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Checks a configured Windows version resource: every placeholder filled, the numeric version
 # equal to the project's, and every text field present with a value.
 # Usage: cmake -DRC=<version.rc> -DVERSION=<major.minor.patch.tweak> -P check_version_rc.cmake

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The program icon as the windows get it, and the version texts of the generated identity.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Drives the code panel's dispatch with arbitrary texts, both source fields and every pair of
 // modes, and checks what must hold whatever the input.
 #include <algorithm>

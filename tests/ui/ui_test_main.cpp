@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The main of every UI test program. Listing the tests needs no display, so it answers
 // before the QApplication exists; everything else runs with one.
 #include <gtest/gtest.h>

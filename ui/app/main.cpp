@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Trelvane: the program starts on the splash, which opens the converter window.
 #include <QApplication>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "start_up_report.h"
 
 #include <QFile>

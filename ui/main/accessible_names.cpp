@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What screen readers hear: a Spanish name for every control, the words of its tool tip where
 // it has one; the roles of the label-buttons; which mode of each code field is marked.
 #include "frm_ascii.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The character panel: one character kept in step as character (lblC, typed into txtC),
 // decimal code (txtA, converted one second after the last valid change) and binary (txtB).
 #include "codepage.h"

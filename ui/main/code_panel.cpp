@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The code panel: Campo A and Campo B, their mode buttons and their editing, and the window
 // side of the code panel's conversions.
 #include <QVarLengthArray>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The main window's controls, its load and its closing.
 #include "frm_ascii.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The column of function buttons: slide, code table, About box and the grouping view.
 #include <QMessageBox>
 #include <new>

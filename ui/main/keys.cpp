@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Keys for every button of the window, so that everything the mouse does can be done from the
 // keyboard. None of them types anything in any box: function keys for the function buttons,
 // Alt with a digit for the mode buttons (AltGr, which types @ # [ ] { } on a Spanish keyboard,

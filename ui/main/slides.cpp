@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The slide of frmeMove between the character panel (Left 0) and the code panel (Left -5280),
 // and its rebound.
 #include "frm_ascii.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "code_column.h"
 
 #include <QFontMetricsF>

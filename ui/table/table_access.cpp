@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The code table without a mouse: a key for "Abrir" (Enter in the font box does the same), and
 // Spanish names for screen readers.
 #include "frm_scroll.h"

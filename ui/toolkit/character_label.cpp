@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "character_label.h"
 
 #include <QFontMetricsF>

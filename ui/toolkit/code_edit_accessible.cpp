@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "code_edit_accessible.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "label_button.h"
 
 #include <QMouseEvent>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "label_button_access.h"
 
 #include <QShortcut>

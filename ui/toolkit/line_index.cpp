@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "line_index.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "line_wrap.h"
 
 #include <QChar>

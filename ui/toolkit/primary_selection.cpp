@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "primary_selection.h"
 
 #include <QClipboard>

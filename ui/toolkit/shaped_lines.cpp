@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "shaped_lines.h"
 
 #include <QTextCharFormat>

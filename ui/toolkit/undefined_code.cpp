@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "undefined_code.h"
 
 #include <QFontMetricsF>

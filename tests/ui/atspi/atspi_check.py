@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
 """The real program as a screen reader meets it over AT-SPI.
 
 Starts trelvane with its accessibility bridge on, waits for the main window, presses the move

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # Runs atspi_check.py against the program given, in an X server (Xvfb) and a D-Bus session of
 # their own, so that the accessibility bus and everything on it end with the check.
 set -eu

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The main window as a screen reader reads it: names, roles, actions, the marked mode, and the
 // text of a code field, all through QAccessible.
 #include <QAccessible>

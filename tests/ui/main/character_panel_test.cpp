@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The character panel: character, decimal and binary kept in step.
 #include <QApplication>
 #include <QClipboard>

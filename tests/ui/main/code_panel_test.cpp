@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The code panel on screen: typing, pasting, mode buttons, focus colours, flags.
 #include <QApplication>
 #include <QClipboard>

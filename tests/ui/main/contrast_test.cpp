@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Every window stays readable whatever the desktop's colour theme: each control's text, and
 // its selected text, against the ground it is drawn on, read from a picture of its window.
 #include <QAbstractButton>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The function buttons: pressed look, grouping view, About box.
 #include <algorithm>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The keys of the buttons: each presses its button as a click does (MouseDown, MouseUp,
 // Click, the pressed look showing in between), and types nothing into any box.
 #include <QApplication>

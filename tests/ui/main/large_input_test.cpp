@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Large pastes, as a person would make them: megabytes of text or digits pasted into Campo B
 // reach Campo A whole and converted, and the window goes on answering keystrokes.
 #include <sys/resource.h>

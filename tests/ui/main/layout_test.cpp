@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The window as it opens: controls, start values, colours, geometry, tab order.
 #include <QApplication>
 #include <QTest>

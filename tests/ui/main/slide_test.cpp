@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The slide of the panels and its rebound.
 #include <QApplication>
 #include <QTest>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Qt's own texts in the program's windows are Spanish, whatever the user's locale.
 #include <QAbstractButton>
 #include <QApplication>

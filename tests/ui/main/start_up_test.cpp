@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The program's start: the splash opens the converter window on its 21st tick.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The splash driven headless: its look, the growth of the progress line, the opening of the
 // main window on the 21st tick, the "x" and a picture.
 #include <gtest/gtest.h>

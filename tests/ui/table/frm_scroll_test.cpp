@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The code table window driven headless: its rows tick by tick, its timer, the font box with
 // "Abrir" and Enter, the press look of "Abrir", and a picture of the whole window.
 #include <gtest/gtest.h>

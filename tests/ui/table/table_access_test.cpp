@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The code table as a screen reader reads it: Spanish names, the columns' text, "Abrir" as a
 // button with its key.
 #include <gtest/gtest.h>
