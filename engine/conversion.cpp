@@ -81,6 +81,13 @@ std::size_t nibbleCount(Mode mode, const SourceSpan& source) {
 std::size_t leadingZeroNibbles(Mode mode, const SourceSpan& source) {
     const std::u16string_view text = source.text;
     if (mode == Texto) {  // only the character with code 0 has a high nibble of 0 and a low one
+        if (source.fromSecondNibble) {
+            if (text.empty()) {
+                return 0;
+            }
+            return (codeOf(text[0]) & 15) != 0 ? 0
+                                               : 1 + leadingZeroNibbles(Texto, {text.substr(1)});
+        }
         const std::size_t first = text.find_first_not_of(u'\0');
         if (first == std::u16string_view::npos) {
             return 2 * text.size();
@@ -90,9 +97,20 @@ std::size_t leadingZeroNibbles(Mode mode, const SourceSpan& source) {
     return visitNotation(mode, [&source](auto notation) {
         std::size_t zeros = 0;
         bool found = false;
+        bool halfFirst = source.fromSecondNibble;  // only the first code's low nibble counts
         const int nibble =
             forEachCodeBlock<decltype(notation)>(source, [&](const Code* codes, std::size_t count) {
-                for (std::size_t i = 0; i < count; ++i) {
+                std::size_t i = 0;
+                if (halfFirst && count > 0) {
+                    halfFirst = false;
+                    if ((codes[0] & 15) != 0) {
+                        found = true;
+                        return false;
+                    }
+                    zeros = 1;
+                    i = 1;
+                }
+                for (; i < count; ++i) {
                     if (codes[i] != 0) {
                         zeros += codes[i] < 16 ? 1 : 0;
                         found = true;
@@ -102,7 +120,8 @@ std::size_t leadingZeroNibbles(Mode mode, const SourceSpan& source) {
                 }
                 return true;
             });
-        if (!found && nibble == 0) {
+        // A lone nibble counts unless it is the first nibble, which the span leaves out.
+        if (!found && nibble == 0 && !halfFirst) {
             ++zeros;
         }
         return zeros;
@@ -118,6 +137,10 @@ std::size_t convertedLength(Mode from, Mode to, const SourceSpan& source, Target
         case Binario:
             return 4 * nibbles;
         case Texto:
+            // A span from the second nibble starts on half a code, which shows as nothing.
+            if (source.fromSecondNibble) {
+                return nibbles > 0 ? (nibbles - 1) / 2 : 0;
+            }
             return nibbles / 2;
         case Hexadecimal:
             if (target.continues || nibbles == 0) {
@@ -130,8 +153,16 @@ std::size_t convertedLength(Mode from, Mode to, const SourceSpan& source, Target
     }
     std::size_t codes = 0;
     std::size_t digits = 0;
+    // A span that starts on the second nibble of its first code writes nothing of that code
+    // (half a code has no number), as convertInto leaves it out.
+    bool skipFirst = source.fromSecondNibble;
     visitNotation(from, [&](auto notation) {
         forEachCodeBlock<decltype(notation)>(source, [&](const Code* block, std::size_t count) {
+            if (skipFirst && count > 0) {
+                skipFirst = false;
+                ++block;
+                --count;
+            }
             // Summed in a local: the codes are bytes, which may alias the counts.
             std::size_t blockDigits = 0;
             for (std::size_t i = 0; i < count; ++i) {

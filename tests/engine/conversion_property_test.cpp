@@ -98,6 +98,54 @@ TEST(Conversions, EveryPairGivesWhatTheChainOfProceduresGives) {
     }
 }
 
+// A span that starts on the second nibble of its first code (an edit that begins inside a
+// code) writes exactly the length it announces, whatever the target: the nibbles after the
+// first, where half a code shows as nothing in text and decimal.
+TEST(Conversions, ASpanFromTheSecondNibbleWritesTheLengthItAnnounces) {
+    constexpr char16_t kUnwritten = 0xFFFF;  // no notation writes it
+    const std::u16string beyond(16, kUnwritten);
+    Texts texts(31);
+    for (Mode from : {Texto, Binario, Hexadecimal}) {
+        const std::size_t unitsOfACode = from == Texto ? 1 : from == Binario ? 8 : 2;
+        for (Mode to : kModes) {
+            if (to == from) {
+                continue;
+            }
+            for (int round = 0; round < 100; ++round) {
+                const std::u16string text = texts.in(from, false);
+                SCOPED_TRACE(std::string(modeName(from)) + " -> " + modeName(to) + " \"" +
+                             readable(text) + "\"");
+                SourceSpan span{text};
+                span.fromSecondNibble = true;
+                const std::size_t length = convertedLength(from, to, span);
+                std::u16string out(length, kUnwritten);
+                out += beyond;
+                convertInto(from, to, span, {}, out.data(), length);
+
+                // The references: the codes after the first, or the binary digits after the
+                // first four.
+                const std::u16string codesAfter = text.substr(std::min(unitsOfACode, text.size()));
+                const std::u16string digits = from == Binario ? text : convert(from, Binario, text);
+                const std::u16string digitsAfter =
+                    digits.substr(std::min<std::size_t>(4, digits.size()));
+                std::u16string expected;
+                switch (to) {
+                    case Binario:
+                        expected = digitsAfter.substr(0, digitsAfter.size() / 4 * 4);
+                        break;
+                    case Hexadecimal:
+                        expected = convert(Binario, Hexadecimal, digitsAfter);
+                        break;
+                    default:
+                        expected = convert(from, to, codesAfter);
+                        break;
+                }
+                ASSERT_EQ(readable(out), readable(expected + beyond));
+            }
+        }
+    }
+}
+
 // Random edits of the user in every pair of modes, from both fields: typing (through the
 // keyboard filter), Backspace, pastes over a selection, anywhere in the text. After each,
 // both fields hold what a whole conversion gives, and the target raised its change once when
