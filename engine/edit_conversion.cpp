@@ -239,7 +239,12 @@ std::optional<TargetEdit> decimalSourceEdit(Mode to, std::u16string_view source,
     }
     // The edit reaches the last number: the rest is converted. Numbers that only the trailing
     // blanks of one text made (before the edit or after it) are not kept.
-    const std::size_t newCount = countUnit(source.substr(0, end), kBlank) + 1;
+    // The blanks before `start` are counted already; past the end of the last number there
+    // are only blanks.
+    const std::size_t newCount =
+        (start <= end ? before + countUnit(source.substr(start, end - start), kBlank)
+                      : before - (start - end)) +
+        1;
     const std::size_t kept = std::min({before, oldCount, newCount});
     if (to == Hexadecimal && zeros >= 2 * kept) {
         return std::nullopt;
