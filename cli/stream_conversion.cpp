@@ -36,10 +36,7 @@ class BlankFilter {
         }
         clean_.resize(chunk.size());
         char* out = std::copy_n(chunk.data(), first, clean_.data());
-        for (char c : chunk.substr(first)) {
-            *out = c;
-            out += c != ' ';  // without a branch: blanks come at random
-        }
+        out = copyWithoutBlanks(chunk.substr(first), out);
         return {clean_.data(), static_cast<std::size_t>(out - clean_.data())};
     }
 

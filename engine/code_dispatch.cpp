@@ -31,14 +31,6 @@ bool pairIs(Mode a, Mode b, Mode x, Mode y) {
 // takes from the keyboard.
 constexpr std::size_t kFlagLength = 500;
 
-// Copies a text without its blanks.
-void copyWithoutBlanks(std::u16string_view text, char16_t* out) {
-    for (char16_t c : text) {
-        *out = c;
-        out += c != kBlank;  // without a branch: blanks come at random
-    }
-}
-
 // Marks the dispatch's own write of a target, whose change it need not note.
 class Delivering {
   public:

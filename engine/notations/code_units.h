@@ -4,6 +4,7 @@
 #include <concepts>
 #include <cstddef>
 #include <cstdint>
+#include <string_view>
 
 #include "mode.h"
 
@@ -64,6 +65,17 @@ inline __m128i bytesWithin(__m128i bytes, char from, char most) {
     return _mm_cmpeq_epi8(_mm_max_epu8(above, limit), limit);
 }
 #endif
+
+// Copies a text without its blanks and returns where the copy ends; tabs and line breaks
+// stay. Without a branch per unit: blanks come at random.
+template <CodeUnit Unit>
+Unit* copyWithoutBlanks(std::basic_string_view<Unit> text, Unit* out) {
+    for (const Unit u : text) {
+        *out = u;
+        out += unitValue(u) != kBlank;
+    }
+    return out;
+}
 
 // How many units from the start of [p, p + n) an alphabet holds: `inBytes` tells for sixteen
 // bytes at a time (all ones where a byte belongs), `holds` for one unit.

@@ -25,12 +25,8 @@ bool removesBlanks(Mode mode) noexcept {
 
 std::u16string removeBlanks(std::u16string_view text) {
     std::u16string out(text.size(), u'\0');
-    char16_t* dst = out.data();
-    for (char16_t c : text) {
-        *dst = c;
-        dst += c != kBlank;  // without a branch: blanks come at random
-    }
-    out.resize(static_cast<std::size_t>(dst - out.data()));
+    const char16_t* end = copyWithoutBlanks(text, out.data());
+    out.resize(static_cast<std::size_t>(end - out.data()));
     return out;
 }
 
