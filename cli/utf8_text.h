@@ -47,12 +47,8 @@ std::string encodeWhole(std::u16string_view text);
 class Reader {
   public:
     std::size_t read(const char*& in, const char* end, Code* codes, std::size_t room);
-    struct Tail {
-        int code = -1;
-        int nibble = -1;
-    };
     // A sequence cut by the end of the input reads as U+FFFD.
-    Tail finish() const { return {held_ > 0 ? codeOf(kReplacement) : -1, -1}; }
+    ReaderTail finish() const { return {held_ > 0 ? codeOf(kReplacement) : -1, -1}; }
 
   private:
     std::size_t readHeld(const char*& in, const char* end, Code* codes);

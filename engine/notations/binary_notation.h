@@ -109,12 +109,8 @@ struct BinaryNotation {
             }
             return n;
         }
-        struct Tail {
-            int code = -1;
-            int nibble = -1;
-        };
         // Four to seven digits left make a lone nibble; fewer are dropped.
-        Tail finish() const {
+        ReaderTail finish() const {
             return {-1, held_ >= 4 ? static_cast<int>((bits_ >> (held_ - 4)) & 15u) : -1};
         }
 

@@ -66,6 +66,13 @@ inline __m128i bytesWithin(__m128i bytes, char from, char most) {
 }
 #endif
 
+// What a reader holds back until its input ends: a last code (a decimal number, a cut UTF-8
+// sequence) and a lone nibble (binary, hexadecimal), each -1 when there is none.
+struct ReaderTail {
+    int code = -1;
+    int nibble = -1;
+};
+
 // Copies a text without its blanks and returns where the copy ends; tabs and line breaks
 // stay. Without a branch per unit: blanks come at random.
 template <CodeUnit Unit>

@@ -184,12 +184,8 @@ struct DecimalNotation {
             seenNumber_ = seenNumber;
             return n;
         }
-        struct Tail {
-            int code = -1;
-            int nibble = -1;
-        };
         // The last number: always in a span; in a whole text only if it has one.
-        Tail finish() const {
+        ReaderTail finish() const {
             return {exact_ || seenNumber_ ? static_cast<int>(codeOfValue(value_)) : -1, -1};
         }
 
@@ -203,27 +199,15 @@ struct DecimalNotation {
         // number of one to three digits before the last blank (when a digit follows it) is
         // read at once, without a branch per number. Stops at anything else (a longer number,
         // two blanks, a character that is no digit), which the general way reads.
-        static __m128i sixteenBytes(const Unit* p) {
-            if constexpr (std::same_as<Unit, char>) {
-                return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-            } else {
-                // Units above 255 become 0 or 255 here: neither digit nor blank.
-                const auto* from = reinterpret_cast<const __m128i*>(p);
-                return _mm_packus_epi16(_mm_loadu_si128(from), _mm_loadu_si128(from + 1));
-            }
-        }
         static const Unit* readBlocks(const Unit* p, const Unit* end, Code* codes, std::size_t& n,
                                       std::size_t room) {
             const __m128i blank = _mm_set1_epi8(' ');
-            const __m128i zero = _mm_set1_epi8('0');
-            const __m128i nine = _mm_set1_epi8(9);
             static constexpr unsigned kWeights[4][3] = {
                 {0, 0, 0}, {1, 0, 0}, {10, 1, 0}, {100, 10, 1}};
             auto masks = [&](const Unit* at, std::uint32_t& isDigit, std::uint32_t& isBlank) {
-                const __m128i bytes = sixteenBytes(at);
-                const __m128i digits = _mm_sub_epi8(bytes, zero);
-                isDigit = static_cast<std::uint32_t>(
-                    _mm_movemask_epi8(_mm_cmpeq_epi8(_mm_max_epu8(digits, nine), nine)));
+                // Units above 255 become 0 or 255 here: neither digit nor blank.
+                const __m128i bytes = sixteenUnits(at);
+                isDigit = static_cast<std::uint32_t>(_mm_movemask_epi8(bytesWithin(bytes, '0', 9)));
                 isBlank =
                     static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, blank)));
             };

@@ -102,12 +102,8 @@ struct HexadecimalNotation {
             }
             return n;
         }
-        struct Tail {
-            int code = -1;
-            int nibble = -1;
-        };
         // An odd digit left over is a lone nibble.
-        Tail finish() const { return {-1, held_}; }
+        ReaderTail finish() const { return {-1, held_}; }
 
       private:
         // The codes of `count` pairs of digits.
@@ -117,25 +113,18 @@ struct HexadecimalNotation {
             // Sixteen digits at a time: each made its nibble (0 for a character that is no
             // digit), then the pairs joined.
             const __m128i zero = _mm_set1_epi8('0');
-            const __m128i nine = _mm_set1_epi8(9);
             const __m128i lowerCase = _mm_set1_epi8(0x20);
             const __m128i a = _mm_set1_epi8('a');
-            const __m128i five = _mm_set1_epi8(5);
             const __m128i ten = _mm_set1_epi8(10);
             const __m128i evenBytes = _mm_set1_epi16(0x00FF);
             for (; i + 8 <= count; i += 8) {
-                __m128i units;
-                if constexpr (std::same_as<Unit, char>) {
-                    units = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + 2 * i));
-                } else {
-                    // Units above 255 become 0 or 255 here: no digit either way.
-                    const auto* from = reinterpret_cast<const __m128i*>(in + 2 * i);
-                    units = _mm_packus_epi16(_mm_loadu_si128(from), _mm_loadu_si128(from + 1));
-                }
+                // Units above 255 become 0 or 255 here: no digit either way.
+                const __m128i units = sixteenUnits(in + 2 * i);
+                const __m128i lower = _mm_or_si128(units, lowerCase);
+                const __m128i isDecimal = bytesWithin(units, '0', 9);
+                const __m128i isLetter = bytesWithin(lower, 'a', 5);
                 const __m128i decimal = _mm_sub_epi8(units, zero);
-                const __m128i isDecimal = _mm_cmpeq_epi8(_mm_max_epu8(decimal, nine), nine);
-                const __m128i letter = _mm_sub_epi8(_mm_or_si128(units, lowerCase), a);
-                const __m128i isLetter = _mm_cmpeq_epi8(_mm_max_epu8(letter, five), five);
+                const __m128i letter = _mm_sub_epi8(lower, a);
                 const __m128i nibbles =
                     _mm_or_si128(_mm_and_si128(isDecimal, decimal),
                                  _mm_and_si128(isLetter, _mm_add_epi8(letter, ten)));

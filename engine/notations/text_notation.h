@@ -46,11 +46,7 @@ struct TextNotation {
             in += count;
             return count;
         }
-        struct Tail {
-            int code = -1;
-            int nibble = -1;
-        };
-        Tail finish() { return {}; }
+        ReaderTail finish() { return {}; }
     };
 
     template <CodeUnit Unit>
