@@ -58,23 +58,24 @@ int forEachCodeBlock(const SourceSpan& source, OnCodes onCodes) {
 
 }  // namespace
 
-std::size_t nibbleCount(Mode mode, const SourceSpan& source) {
-    const std::size_t length = source.text.size();
-    std::size_t nibbles = 0;
+std::size_t positionalNibbles(Mode mode, std::size_t length) {
     switch (mode) {
         case Texto:
-            nibbles = TextNotation::nibbles(length);
-            break;
+            return TextNotation::nibbles(length);
         case Binario:
-            nibbles = BinaryNotation::nibbles(length);
-            break;
+            return BinaryNotation::nibbles(length);
         case Hexadecimal:
-            nibbles = HexadecimalNotation::nibbles(length);
-            break;
+            return HexadecimalNotation::nibbles(length);
         case Decimal:
-            nibbles = 2 * DecimalNotation::numberCount(source.text, source.ends);
             break;
     }
+    return 0;
+}
+
+std::size_t nibbleCount(Mode mode, const SourceSpan& source) {
+    const std::size_t nibbles = mode == Decimal
+                                    ? 2 * DecimalNotation::numberCount(source.text, source.ends)
+                                    : positionalNibbles(mode, source.text.size());
     return source.fromSecondNibble && nibbles > 0 ? nibbles - 1 : nibbles;
 }
 

@@ -117,11 +117,8 @@ std::optional<TargetEdit> replaceNibbles(Mode to, std::u16string_view target, st
 std::optional<TargetEdit> positionalSourceEdit(Mode from, Mode to, std::u16string_view source,
                                                TextChange edit, std::u16string_view target) {
     const std::size_t oldLength = source.size() - edit.inserted + edit.removed;
-    auto nibblesOf = [from](std::size_t length) {
-        return from == Texto ? 2 * length : from == Binario ? length / 4 : length;
-    };
-    const std::size_t oldNibbles = nibblesOf(oldLength);
-    const std::size_t newNibbles = nibblesOf(source.size());
+    const std::size_t oldNibbles = positionalNibbles(from, oldLength);
+    const std::size_t newNibbles = positionalNibbles(from, source.size());
     auto positionOf = [from](std::size_t nibble) {
         return from == Texto ? nibble / 2 : from == Binario ? 4 * nibble : nibble;
     };
