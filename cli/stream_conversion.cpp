@@ -107,40 +107,21 @@ class Utf8Copy final : public StreamConversion {
     utf8::Copier copier_;
 };
 
+// The reader and writer of a mode over bytes; Texto in UTF-8 has its own.
 template <class F>
 void withReader(Mode mode, TextEncoding encoding, F f) {
-    switch (mode) {
-        case Binario:
-            return f(BinaryNotation::Reader<char>());
-        case Hexadecimal:
-            return f(HexadecimalNotation::Reader<char>());
-        case Decimal:
-            return f(DecimalNotation::Reader<char>(DecimalNotation::Ends::Trimmed));
-        case Texto:
-            break;
-    }
-    if (encoding == TextEncoding::Utf8) {
+    if (mode == Texto && encoding == TextEncoding::Utf8) {
         return f(utf8::Reader());
     }
-    return f(TextNotation::Reader<char>());
+    visitNotation(mode, [&f](auto notation) { f(makeReader<decltype(notation), char>()); });
 }
 
 template <class F>
 void withWriter(Mode mode, TextEncoding encoding, F f) {
-    switch (mode) {
-        case Binario:
-            return f(BinaryNotation::Writer<char>());
-        case Hexadecimal:
-            return f(HexadecimalNotation::Writer<char>(false));
-        case Decimal:
-            return f(DecimalNotation::Writer<char>(false, nullptr));
-        case Texto:
-            break;
-    }
-    if (encoding == TextEncoding::Utf8) {
+    if (mode == Texto && encoding == TextEncoding::Utf8) {
         return f(utf8::Writer());
     }
-    return f(TextNotation::Writer<char>());
+    visitNotation(mode, [&f](auto notation) { f(makeWriter<decltype(notation), char>()); });
 }
 
 }  // namespace

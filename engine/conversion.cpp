@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <type_traits>
 
 #include "notations/code_pipeline.h"
 #include "notations/notations.h"
@@ -12,31 +11,11 @@ namespace trelvane {
 
 namespace {
 
-template <class Notation>
-auto makeReader(const SourceSpan& source) {
-    if constexpr (std::is_same_v<Notation, DecimalNotation>) {
-        return DecimalNotation::Reader<char16_t>(source.ends);
-    } else {
-        return typename Notation::template Reader<char16_t>();
-    }
-}
-
-template <class Notation>
-auto makeWriter(TargetSpan target, char16_t* limit) {
-    if constexpr (std::is_same_v<Notation, HexadecimalNotation>) {
-        return HexadecimalNotation::Writer<char16_t>(target.continues);
-    } else if constexpr (std::is_same_v<Notation, DecimalNotation>) {
-        return DecimalNotation::Writer<char16_t>(target.continues, limit);
-    } else {
-        return typename Notation::template Writer<char16_t>();
-    }
-}
-
 // Hands every code of a source to onCodes, a block at a time, until it returns false.
 // Returns the lone nibble the source ends on, or -1 (also when stopped early).
 template <class Notation, class OnCodes>
 int forEachCodeBlock(const SourceSpan& source, OnCodes onCodes) {
-    auto reader = makeReader<Notation>(source);
+    auto reader = makeReader<Notation, char16_t>(source.ends);
     const char16_t* in = source.text.data();
     const char16_t* const end = in + source.text.size();
     Code block[kCodeBlock];
@@ -191,8 +170,8 @@ void convertInto(Mode from, Mode to, const SourceSpan& source, TargetSpan target
         visitNotation(to, [&](auto targetNotation) {
             using Source = decltype(sourceNotation);
             using Target = decltype(targetNotation);
-            auto reader = makeReader<Source>(source);
-            auto writer = makeWriter<Target>(target, limit);
+            auto reader = makeReader<Source, char16_t>(source.ends);
+            auto writer = makeWriter<Target, char16_t>(target.continues, limit);
             const char16_t* in = source.text.data();
             const char16_t* const end = in + source.text.size();
             char16_t* at = out;

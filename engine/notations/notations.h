@@ -3,6 +3,7 @@
 
 #include <string>
 #include <string_view>
+#include <type_traits>
 
 #include "binary_notation.h"
 #include "decimal_notation.h"
@@ -26,6 +27,31 @@ decltype(auto) visitNotation(Mode mode, F&& f) {
             break;
     }
     return f(TextNotation{});
+}
+
+// A notation's reader and writer for a unit type, as the window and the command line use
+// them. A decimal reader reads a whole text or a span that ends where a number ends; a
+// hexadecimal writer may start after the leading zeros of the whole text and a decimal one
+// after a number (`continues`); a decimal writer stores whole numbers only while four units
+// remain before `limit`, the end of its storage (none: there is room beyond the last number).
+template <class Notation, CodeUnit Unit>
+auto makeReader(DecimalNotation::Ends ends = DecimalNotation::Ends::Trimmed) {
+    if constexpr (std::is_same_v<Notation, DecimalNotation>) {
+        return DecimalNotation::Reader<Unit>(ends);
+    } else {
+        return typename Notation::template Reader<Unit>();
+    }
+}
+
+template <class Notation, CodeUnit Unit>
+auto makeWriter(bool continues = false, Unit* limit = nullptr) {
+    if constexpr (std::is_same_v<Notation, HexadecimalNotation>) {
+        return HexadecimalNotation::Writer<Unit>(continues);
+    } else if constexpr (std::is_same_v<Notation, DecimalNotation>) {
+        return DecimalNotation::Writer<Unit>(continues, limit);
+    } else {
+        return typename Notation::template Writer<Unit>();
+    }
 }
 
 // Whether a field in this mode can hold the character; the detection switches a source that
