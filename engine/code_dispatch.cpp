@@ -230,19 +230,15 @@ void CodeDispatch::filterBlanks(CodeField source) {
     }
 }
 
+// After an edit only what it put in is looked at for foreign characters (the rest was
+// looked at before); the length is the whole text's.
 void CodeDispatch::checkSource(CodeField source, Mode sourceMode) {
-    const std::u16string_view looked =
-        convertedHolds(source) ? editedPart(source) : window_.codeText(source);
+    const std::u16string_view text = window_.codeText(source);
+    const std::u16string_view looked = convertedHolds(source) ? editedPart(source) : text;
     if (sourceMode == Binario) {
-        SourceCheck check = checkBinary(looked);
-        check.partial = !BinaryNotation::isWholeBytes(window_.codeText(source).size());
-        vBinBad_ = check.bad;
-        vBinPartial_ = check.partial;
-        if (vBinPartial_) {
-            paint(source, lColorError_);
-        }
+        eReBin(looked, text.size());
     } else {
-        vBinBad_ = checkHexadecimal(looked).bad;
+        eReHex(looked);
     }
 }
 
@@ -376,9 +372,12 @@ void CodeDispatch::eFiltro(std::u16string_view iTextA) {
 }
 
 void CodeDispatch::eReBin(std::u16string_view iBinary) {
-    const SourceCheck check = checkBinary(iBinary);
-    vBinBad_ = check.bad;
-    vBinPartial_ = check.partial;
+    eReBin(iBinary, iBinary.size());
+}
+
+void CodeDispatch::eReBin(std::u16string_view iBinary, std::size_t sourceLength) {
+    vBinBad_ = checkBinary(iBinary).bad;
+    vBinPartial_ = !BinaryNotation::isWholeBytes(sourceLength);
     CodeField source;
     if (vBinPartial_ && sourceField(source)) {
         paint(source, lColorError_);
@@ -396,16 +395,8 @@ void CodeDispatch::eAuto(std::u16string_view iText) {
     }
     const Mode current = mode(source);
     if (current != Texto && !fitsMode(current, iText)) {
-        switchToTexto(source);
-    }
-}
-
-void CodeDispatch::switchToTexto(CodeField field) {
-    setMode(field, Texto);
-    const int first = firstModeButton(field);
-    window_.setModeMark(first, true);
-    for (int i = first + 1; i < first + 4; ++i) {
-        window_.setModeMark(i, false);
+        setMode(source, Texto);
+        showModeMarks(source);
     }
 }
 

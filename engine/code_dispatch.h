@@ -82,7 +82,10 @@ class CodeDispatch {
 
     // Clean-up, validation and detection of the source field, given a text.
     void eFiltro(std::u16string_view iTextA);
+    // The binary check: a character other than a digit in iBinary, an incomplete last byte in
+    // a source of `sourceLength` units (iBinary's own length unless given).
     void eReBin(std::u16string_view iBinary);
+    void eReBin(std::u16string_view iBinary, std::size_t sourceLength);
     void eReHex(std::u16string_view iHexa);
     void eAuto(std::u16string_view iText);
 
@@ -127,7 +130,6 @@ class CodeDispatch {
     void deliverConversion(Mode from, Mode to, std::u16string_view text);
     void noteConverted(CodeField source);
     void paint(CodeField field, Color color);
-    void switchToTexto(CodeField field);
     void showModeMarks(CodeField field);
     bool sourceField(CodeField& field) const;
 
