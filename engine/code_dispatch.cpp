@@ -22,11 +22,6 @@ constexpr std::size_t indexOf(CodeField field) {
     return static_cast<std::size_t>(field);
 }
 
-// Whether the two modes are these two, in either order.
-bool pairIs(Mode a, Mode b, Mode x, Mode y) {
-    return (a == x && b == y) || (a == y && b == x);
-}
-
 // A field in Texto or Hexadecimal flags that it has reached the 500 characters that Campo A
 // takes from the keyboard.
 constexpr std::size_t kFlagLength = 500;
@@ -303,57 +298,6 @@ void CodeDispatch::noteConverted(CodeField source) {
                   window_.codeText(otherField(source)).size(),
                   false,
                   {}};
-}
-
-// --- The converters -----------------------------------------------------------------------------
-
-void CodeDispatch::deliverConversion(Mode from, Mode to, std::u16string_view text) {
-    CodeField source;
-    if (!sourceField(source)) {
-        return;
-    }
-    converted_.valid = false;
-    const CodeField target = otherField(source);
-    writeWhole(target, from, to, text);
-    window_.moveCaretToEnd(target);
-}
-
-void CodeDispatch::eTextDec(std::u16string_view iText) {
-    deliverConversion(Texto, Decimal, iText);
-}
-
-void CodeDispatch::eDecText(std::u16string_view iDec) {
-    for (Mode other : {Texto, Binario, Hexadecimal}) {
-        if (pairIs(vModeA_, vModeB_, Decimal, other)) {
-            deliverConversion(Decimal, other, iDec);
-        }
-    }
-}
-
-void CodeDispatch::eTextBin(std::u16string_view iText) {
-    const bool binaryShown = ((vModeA_ == Texto || vModeA_ == Decimal) && vModeB_ == Binario) ||
-                             (vModeA_ == Binario && (vModeB_ == Texto || vModeB_ == Decimal));
-    deliverConversion(Texto, binaryShown ? Binario : Hexadecimal, iText);
-}
-
-void CodeDispatch::eBinText(std::u16string_view iBinary) {
-    deliverConversion(Binario, Texto, iBinary);
-}
-
-void CodeDispatch::eBinHexa(std::u16string_view iBinary) {
-    deliverConversion(Binario, Hexadecimal, iBinary);
-}
-
-void CodeDispatch::eHexaBin(std::u16string_view iHexa) {
-    for (Mode other : {Binario, Decimal, Texto}) {
-        if (pairIs(vModeA_, vModeB_, Hexadecimal, other)) {
-            deliverConversion(Hexadecimal, other, iHexa);
-        }
-    }
-}
-
-void CodeDispatch::eBinDec(std::u16string_view iBinary) {
-    deliverConversion(Binario, Decimal, iBinary);
 }
 
 // --- Clean-up, validation and detection ---------------------------------------------------------

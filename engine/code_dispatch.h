@@ -69,18 +69,9 @@ class CodeDispatch {
     // Backspace).
     bool codeFieldAccepts(CodeField field, int keyCode) const;
 
-    // The converters, for a text given to them. Each delivers its result to the target field
-    // (Campo B when nFocus is 3, Campo A when it is 4, nowhere otherwise), in the notation the
-    // pair of modes asks for.
-    void eTextDec(std::u16string_view iText);
-    void eDecText(std::u16string_view iDec);
-    void eTextBin(std::u16string_view iText);
-    void eBinText(std::u16string_view iBinary);
-    void eBinHexa(std::u16string_view iBinary);
-    void eHexaBin(std::u16string_view iHexa);
-    void eBinDec(std::u16string_view iBinary);
-
-    // Clean-up, validation and detection of the source field, given a text.
+    // Clean-up, validation and detection of the source field, given a text. The source field
+    // is Campo A when nFocus is FocusBox::txtCodeA and Campo B when it is FocusBox::txtCodeB;
+    // with any other box nothing is written or painted (the flags are set all the same).
     void eFiltro(std::u16string_view iTextA);
     // The binary check: a character other than a digit in iBinary, an incomplete last byte in
     // a source of `sourceLength` units (iBinary's own length unless given).
@@ -127,7 +118,6 @@ class CodeDispatch {
     void convertOrCopy(CodeField source);
     void writeWhole(CodeField target, Mode from, Mode to, std::u16string_view text);
     void deliverWhole(CodeField source, Mode from, Mode to, std::u16string_view text);
-    void deliverConversion(Mode from, Mode to, std::u16string_view text);
     void noteConverted(CodeField source);
     void paint(CodeField field, Color color);
     void showModeMarks(CodeField field);

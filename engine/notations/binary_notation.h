@@ -69,12 +69,6 @@ struct BinaryNotation {
         return static_cast<Code>(value);
     }
 
-    template <CodeUnit Unit>
-    static Code nibbleAt(const Unit* p) {
-        return static_cast<Code>((isOne(p[0]) << 3) | (isOne(p[1]) << 2) | (isOne(p[2]) << 1) |
-                                 isOne(p[3]));
-    }
-
     // The codes of `count` groups of eight digits.
     template <CodeUnit Unit>
     static void readWhole(const Unit* in, std::size_t count, Code* codes);

@@ -276,15 +276,6 @@ struct DecimalNotation {
         return 1 + std::size_t{code >= 10} + std::size_t{code >= 100};
     }
 
-    // The length of these codes written with a blank between them.
-    static std::size_t writtenLength(const Code* codes, std::size_t count) {
-        std::size_t length = count == 0 ? 0 : count - 1;
-        for (std::size_t i = 0; i < count; ++i) {
-            length += digitCount(codes[i]);
-        }
-        return length;
-    }
-
     // Writes the numbers of the codes, each after a blank but the first of the whole text. The
     // four units of a number are stored whole and the output moves on by its length; the last
     // numbers before `limit` (the end of the storage) are written unit by unit.

@@ -65,7 +65,6 @@ struct TextNotation {
         // Half a code shows as nothing.
         Unit* writeNibble(Code, Unit* out) { return out; }
         Unit* finish(Unit* out) { return out; }
-        std::size_t length(const Code*, std::size_t count) const { return count; }
     };
 };
 

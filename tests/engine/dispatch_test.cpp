@@ -492,16 +492,21 @@ TEST(Dispatch, KeyboardFilterOfEachFieldAndMode) {
 // ---------------------------------------------------------------------------------------------
 // The procedures called on their own.
 
+// A mode click converts from the field nFocus names into the other one; with a box of the
+// character panel named, nothing is written.
 TEST(Procedures, ResultGoesToTheFieldThatIsNotTheSource) {
     for (int focus = 0; focus <= 4; ++focus) {
         SCOPED_TRACE(focus);
         MemoryWindow w;
-        w.field(A).text = u"a";
-        w.field(B).text = u"b";
+        w.dispatch.setMode(A, Texto);
+        w.dispatch.setMode(B, Texto);
+        w.field(A).text = u"Hola";
+        w.field(B).text = u"Hola";
         w.dispatch.setNFocus(static_cast<FocusBox>(focus));
-        w.dispatch.eTextDec(u"Hola");
-        EXPECT_EQ(w.field(A).text, focus == 4 ? u"72 111 108 97" : u"a");
-        EXPECT_EQ(w.field(B).text, focus == 3 ? u"72 111 108 97" : u"b");
+        // Decimal for the field that is not the source (Campo B while no code field is).
+        w.dispatch.cmdOpt_Click(modeButton(focus == 4 ? A : B, Decimal));
+        EXPECT_EQ(w.field(A).text, focus == 4 ? u"72 111 108 97" : u"Hola");
+        EXPECT_EQ(w.field(B).text, focus == 3 ? u"72 111 108 97" : u"Hola");
         if (focus == 3 || focus == 4) {
             EXPECT_EQ(w.field(otherField(focus == 3 ? A : B)).caret, 13u);
         }
