@@ -21,8 +21,10 @@ constexpr std::size_t kSlack = 8;
 // Copies go a piece at a time, so that the output's buffer stays small.
 constexpr std::size_t kPiece = std::size_t{64} << 10;
 
-// A binary source loses its blanks first, as the window's filter removes them. Most chunks
-// have none and are read where they are.
+// A source in a mode that removes blanks (binary, hexadecimal) loses them first, as the
+// window's filter removes them. A hexadecimal one holds none by then: the blank is foreign to
+// hexadecimal, so a source holding one is read as Texto (or refused, read strictly). Most
+// chunks have none and are read where they are.
 class BlankFilter {
   public:
     explicit BlankFilter(bool active) : active_(active) {}
