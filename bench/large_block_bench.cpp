@@ -16,26 +16,18 @@
 
 #include <chrono>
 #include <cstdio>
-#include <cstring>
-#include <fstream>
 #include <memory>
 #include <string>
 
 #include "codepage.h"
 #include "conversion.h"
 #include "large_block.h"
+#include "process_status.h"
 
 namespace {
 
 double statusMiB(const char* field) {
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line)) {
-        if (line.rfind(field, 0) == 0) {
-            return std::stod(line.substr(std::strlen(field) + 1)) / 1024.0;
-        }
-    }
-    return 0;
+    return trelvane::bench::processStatusBytes(field) / (1024.0 * 1024.0);
 }
 
 }  // namespace

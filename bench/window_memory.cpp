@@ -19,20 +19,9 @@
 #include "conversion.h"
 #include "fonts.h"
 #include "frm_ascii.h"
+#include "process_status.h"
 
 namespace {
-
-// VmRSS or VmHWM of this process, in bytes.
-double statusBytes(const char* field) {
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line)) {
-        if (line.rfind(field, 0) == 0) {
-            return std::stod(line.substr(std::string(field).size() + 1)) * 1024.0;
-        }
-    }
-    return 0;
-}
 
 // Lowers the peak mark to what is resident now, so the peak of the paste alone is seen.
 void resetPeak() {
@@ -80,12 +69,12 @@ int main(int argc, char** argv) {
     }
     QApplication::processEvents();
 
-    const double before = statusBytes("VmRSS:");
+    const double before = trelvane::bench::processStatusBytes("VmRSS:");
     resetPeak();
     w.txtCodeB->paste();
     QApplication::processEvents();
-    const double peak = statusBytes("VmHWM:") - before;
-    const double after = statusBytes("VmRSS:") - before;
+    const double peak = trelvane::bench::processStatusBytes("VmHWM:") - before;
+    const double after = trelvane::bench::processStatusBytes("VmRSS:") - before;
     const double texts =
         2.0 * static_cast<double>(w.txtCodeA->text().size() + w.txtCodeB->text().size());
     std::printf("%lld Mi characters pasted; Campo A %lld characters\n",
