@@ -25,6 +25,7 @@
 #include <new>
 #include <utility>
 
+#include "accessible_position.h"
 #include "base_color.h"
 #include "codepage.h"
 #include "focus_arrival.h"
@@ -41,11 +42,6 @@ constexpr qreal kMargin = 4;  // between the box's edge and its text, in pixels
 
 bool isWordCharacter(QChar c) {
     return c.isLetterOrNumber() || c.isMark() || c == QLatin1Char('_');
-}
-
-// Accessibility counts positions in int; a text beyond that is reported up to its limit.
-int accessiblePosition(qsizetype position) {
-    return static_cast<int>(std::min<qsizetype>(position, INT_MAX));
 }
 
 // Room to grow into when the text needs more: an eighth more, so that typing at the end of a
