@@ -655,6 +655,12 @@ bool CodeEdit::moveByKey(const QKeyEvent& event) {
             break;
         case Qt::Key_End:
             next = control ? length : lineEnd(line);
+            // A line broken by wrapping ends where the next one starts, which is drawn on the
+            // next line: End stops at the last caret stop before the break, so that pressing
+            // it again stays on the line.
+            if (!control && line + 1 < lineCount() && next == lineStart(line + 1)) {
+                next = previousCaretStop(next);
+            }
             break;
         default:
             return false;

@@ -383,6 +383,23 @@ TEST_F(CodeEditTest, TheCaretFollowsTheKeysAndShiftSelects) {
     QTest::keyClick(&edit, Qt::Key_Left, Qt::ShiftModifier);
     QTest::keyClick(&edit, Qt::Key_Delete);
     EXPECT_EQ(edit.text(), QStringLiteral("uno\ndos\ntre"));
+
+    // A line broken by wrapping, without a line feed: End stops before the break (before the
+    // blank that hangs there), and pressing it again stays on the line.
+    for (const QString& wrapped :
+         {QString(300, QLatin1Char('1')), QStringLiteral("hexadecimal ").repeated(30)}) {
+        edit.setText(wrapped);
+        ASSERT_GT(edit.lineCount(), 2);
+        const qsizetype start = edit.lineStart(1);
+        const qsizetype end = edit.lineStart(2) - 1;
+        edit.setCaretPosition(start);
+        QTest::keyClick(&edit, Qt::Key_End, Qt::ShiftModifier);
+        QTest::keyClick(&edit, Qt::Key_End, Qt::ShiftModifier);
+        EXPECT_EQ(edit.lineOf(edit.caretPosition()), 1);
+        EXPECT_EQ(edit.selectedText(), wrapped.mid(start, end - start));
+        QTest::keyClick(&edit, Qt::Key_End);
+        EXPECT_EQ(edit.caretPosition(), end);
+    }
 }
 
 TEST_F(CodeEditTest, UndoTakesBackTheLastEditAndAgainRedoesIt) {
