@@ -1019,9 +1019,11 @@ void CodeEdit::paintEvent(QPaintEvent* event) {
                 drawUndefinedCode(painter, cell, c, font(), inSelection ? markInk : ink);
             }
         }
-        // A selected line break shows as a narrow mark after the line.
+        // A selected line feed shows as a narrow mark after its line; a break made by wrapping
+        // has no character of its own to mark.
         const qsizetype lineFeed = start + shown.size();
-        if (lineFeed < text_.size() && lineFeed >= selFrom && lineFeed < selTo) {
+        if (lineFeed < text_.size() && text_.at(lineFeed) == QLatin1Char('\n') &&
+            lineFeed >= selFrom && lineFeed < selTo) {
             const qreal blank =
                 static_cast<qreal>(advances_->ascii(u' ')) / GlyphAdvances::kPerPixel;
             painter.fillRect(QRectF(kMargin + row.naturalTextWidth(), y, blank, lineHeight_), mark);

@@ -462,6 +462,28 @@ TEST_F(CodeEditTest, PictureOfWrappedTextControlCharactersAndASelection) {
         }
     }
     EXPECT_GT(inked, 20);
+
+    // A selected line feed shows as a mark after its line; a break made by wrapping does not.
+    const qreal blank = edit.characterRect(5).width();  // the line feed after "Hola\r"
+    auto markedAfter = [&](const QImage& image, qsizetype last) {
+        const QRectF cell = edit.characterRect(last);
+        const QRect after =
+            QRectF(cell.right(), cell.top(), blank, cell.height()).adjusted(1, 1, -1, -1).toRect();
+        int count = 0;
+        for (int y = after.top(); y <= after.bottom(); ++y) {
+            for (int x = after.left(); x <= after.right(); ++x) {
+                count += image.pixelColor(x, y) == mark;
+            }
+        }
+        return count;
+    };
+    EXPECT_GT(markedAfter(picture, 4), 0);
+    const qsizetype digits = edit.text().indexOf(QLatin1Char('1'));
+    const qsizetype wrappedLine = edit.lineOf(digits);
+    ASSERT_GT(edit.lineCount(), wrappedLine + 1);
+    edit.setSelection(digits, edit.text().size());
+    EXPECT_EQ(markedAfter(edit.viewport()->grab().toImage(), edit.lineStart(wrappedLine + 1) - 1),
+              0);
 }
 
 TEST_F(CodeEditTest, SelectionsBecomeThePrimarySelectionAndAMiddleClickPastesIt) {
