@@ -20,6 +20,7 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <cstring>
 #include <functional>
 #include <limits>
 #include <new>
@@ -54,6 +55,17 @@ bool pointsInto(QStringView view, const QString& text) {
     const std::less<const QChar*> before;
     return !view.isEmpty() && !before(view.data(), text.constData()) &&
            before(view.data(), text.constData() + text.size());
+}
+
+// A fill that copies the units of a view. A write moves the box's text, so a view into it is
+// copied first, into `ownCopy`, which must outlive the fill.
+CodeEdit::Fill copyOf(QStringView units, const QString& text, QString& ownCopy) {
+    if (pointsInto(units, text)) {
+        ownCopy = units.toString();
+        units = ownCopy;
+    }
+    return
+        [units](char16_t* room) { std::copy(units.utf16(), units.utf16() + units.size(), room); };
 }
 
 }  // namespace
@@ -113,14 +125,27 @@ void CodeEdit::replaceText(qsizetype position, qsizetype removed, QStringView in
     if (QStringView(text_).sliced(position, removed) == inserted) {
         return;
     }
+    QString ownCopy;
+    replaceText(position, removed, inserted.size(), copyOf(inserted, text_, ownCopy));
+}
+
+void CodeEdit::replaceText(qsizetype position, qsizetype removed, qsizetype length,
+                           const Fill& fill) {
+    Q_ASSERT(0 <= position && 0 <= removed && position + removed <= text_.size() && 0 <= length);
+    position = std::clamp<qsizetype>(position, 0, text_.size());
+    removed = std::clamp<qsizetype>(removed, 0, text_.size() - position);
     if (position == 0 && removed == text_.size()) {
-        setText(inserted.toString());
+        QString text(length, Qt::Uninitialized);
+        fill(reinterpret_cast<char16_t*>(text.data()));
+        setText(std::move(text));
         return;
     }
     Before before = remember();
-    replaceSpan(position, removed, inserted, before);
-    lastChange_ = {position, removed, inserted.size()};
-    announceChange(position, before.removed, inserted, nullptr);
+    if (!fillSpan(position, removed, length, fill, before)) {
+        return;  // the same text: no change
+    }
+    lastChange_ = {position, removed, length};
+    announceChange(position, before.removed, QStringView(text_).sliced(position, length), nullptr);
     afterProgramWrite(before);
 }
 
@@ -180,35 +205,56 @@ void CodeEdit::replaceWhole(QString text, Before& before) {
     before.oldLines.swap(fresh);
 }
 
-// The memory the edit needs, and the room to take it back, are made sure of before the text
-// changes; if laying it out fails, the text is put back in the room it already has.
+// An edit of the user; it never writes the span it replaces (applyEdit compares first).
 void CodeEdit::replaceSpan(qsizetype position, qsizetype removed, QStringView inserted,
                            Before& before) {
     QString ownCopy;
-    if (pointsInto(inserted, text_)) {
-        ownCopy = inserted.toString();
-        inserted = ownCopy;
-    }
+    fillSpan(position, removed, inserted.size(), copyOf(inserted, text_, ownCopy), before);
+}
+
+// The memory the edit needs, and the room to take it back, are made sure of before the text
+// changes; if filling or laying it out fails, the text is put back in the room it already has.
+// False, with nothing changed, when the filled span is the one it replaces.
+bool CodeEdit::fillSpan(qsizetype position, qsizetype removed, qsizetype length, const Fill& fill,
+                        Before& before) {
     before.removed = text_.mid(position, removed);
-    const qsizetype needed = std::max(text_.size(), text_.size() - removed + inserted.size());
+    const qsizetype size = text_.size();
+    const qsizetype newSize = size - removed + length;
     // The room at the end: what QString grows into without moving its text elsewhere.
     const qsizetype room = text_.capacity() - text_.data_ptr().freeSpaceAtBegin();
-    if (!text_.isDetached() || room < needed) {
-        text_.reserve(grownCapacity(needed));
+    if (!text_.isDetached() || room < std::max(size, newSize)) {
+        text_.reserve(grownCapacity(std::max(size, newSize)));
     }
-    text_.replace(position, removed, inserted.data(), inserted.size());
+    // The text after the span moves to make exactly `length` units of room at the position.
+    auto moveTail = [&] {
+        QChar* data = text_.data();
+        std::memmove(data + position + length, data + position + removed,
+                     static_cast<std::size_t>(size - position - removed) * sizeof(QChar));
+    };
+    if (newSize > size) {
+        text_.resize(newSize);
+        moveTail();
+    } else {
+        moveTail();
+        text_.resize(newSize);
+    }
     try {
-        const Rewrap lines = rewrap(text_, lines_, position, removed, inserted.size(),
-                                    {advances_.get(), laidOutWidth_});
+        fill(reinterpret_cast<char16_t*>(text_.data() + position));
+        if (length == removed && QStringView(text_).sliced(position, length) == before.removed) {
+            return false;
+        }
+        const Rewrap lines =
+            rewrap(text_, lines_, position, removed, length, {advances_.get(), laidOutWidth_});
         lines_.prepare(before.splice, lines.firstLine, lines.lastLine, lines.runs);
-    } catch (const std::bad_alloc&) {
-        text_.replace(position, inserted.size(), before.removed);
+    } catch (...) {
+        text_.replace(position, length, before.removed);
         throw;
     }
     lines_.commit(before.splice);
     before.whole = false;
     before.position = position;
-    before.inserted = inserted.size();
+    before.inserted = length;
+    return true;
 }
 
 // A program write leaves the caret at the start, nothing to undo and the view at the top.

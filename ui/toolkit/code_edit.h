@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringView>
 #include <algorithm>
+#include <functional>
 #include <memory>
 
 #include "code_glyphs.h"
@@ -68,6 +69,12 @@ class CodeEdit : public QAbstractScrollArea {
     // mid(position + removed). The same rules as setText. Requires
     // 0 <= position <= position + removed <= size.
     void replaceText(qsizetype position, qsizetype removed, QStringView inserted);
+    // The same write, of `length` units that `fill` writes straight into the room made for
+    // them in the box's text, with no copy of their own. The rest of the text is moved around
+    // that room first, so `fill` must read nothing of this box's text, and it writes every
+    // unit of the room.
+    using Fill = std::function<void(char16_t* room)>;
+    void replaceText(qsizetype position, qsizetype removed, qsizetype length, const Fill& fill);
     // Valid inside changed() handlers and after; setText reports the whole text.
     Change lastChange() const { return lastChange_; }
 
@@ -154,6 +161,8 @@ class CodeEdit : public QAbstractScrollArea {
     enum class Writer { Program, User };
     void replaceWhole(QString text, Before& before);
     void replaceSpan(qsizetype position, qsizetype removed, QStringView inserted, Before& before);
+    bool fillSpan(qsizetype position, qsizetype removed, qsizetype length, const Fill& fill,
+                  Before& before);
     Before remember() const;
     void takeBack(Before& before);
     void afterProgramWrite(Before& before);
