@@ -28,6 +28,7 @@
 
 #include "accessible_position.h"
 #include "base_color.h"
+#include "code_words.h"
 #include "codepage.h"
 #include "focus_arrival.h"
 #include "key_code.h"
@@ -40,10 +41,6 @@ namespace trelvane {
 namespace {
 
 constexpr qreal kMargin = 4;  // between the box's edge and its text, in pixels
-
-bool isWordCharacter(QChar c) {
-    return c.isLetterOrNumber() || c.isMark() || c == QLatin1Char('_');
-}
 
 // Room to grow into when the text needs more: an eighth more, so that typing at the end of a
 // long text does not copy it at every key.
@@ -662,11 +659,11 @@ bool CodeEdit::moveByKey(const QKeyEvent& event) {
             if (!extend && hasSelection()) {
                 next = selectionStart();
             } else if (control) {
-                next = caret_;
-                while (next > 0 && !isWordCharacter(text_.at(next - 1)))
-                    --next;
-                while (next > 0 && isWordCharacter(text_.at(next - 1)))
-                    --next;
+                // To the start of the word before the caret, on the line that holds the
+                // character before it.
+                const qsizetype low = caret_ > 0 ? lineStart(lineOf(caret_ - 1)) : 0;
+                next = backOver(text_, backOver(text_, caret_, low, WordClass::Word, false), low,
+                                WordClass::Word);
             } else {
                 next = previousCaretStop(caret_);
             }
@@ -675,11 +672,11 @@ bool CodeEdit::moveByKey(const QKeyEvent& event) {
             if (!extend && hasSelection()) {
                 next = selectionEnd();
             } else if (control) {
-                next = caret_;
-                while (next < length && isWordCharacter(text_.at(next)))
-                    ++next;
-                while (next < length && !isWordCharacter(text_.at(next)))
-                    ++next;
+                // Past the word at the caret and what follows it, to the start of the next
+                // line at most.
+                const qsizetype high = line + 1 < lineCount() ? lineStart(line + 1) : length;
+                next = forwardOver(text_, forwardOver(text_, caret_, high, WordClass::Word), high,
+                                   WordClass::Word, false);
             } else {
                 next = nextCaretStop(caret_);
             }
@@ -797,14 +794,11 @@ void CodeEdit::mouseDoubleClickEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) {
         return;
     }
-    // A double click selects the word under the pointer.
+    // A double click selects the word under the pointer, on the line it points at.
+    const qsizetype line = lineAt(event->position().y());
     const qsizetype at = positionAt(event->position());
-    qsizetype from = at;
-    qsizetype to = at;
-    while (from > 0 && isWordCharacter(text_.at(from - 1)))
-        --from;
-    while (to < text_.size() && isWordCharacter(text_.at(to)))
-        ++to;
+    const qsizetype from = backOver(text_, at, lineStart(line), WordClass::Word);
+    const qsizetype to = forwardOver(text_, at, lineEnd(line), WordClass::Word);
     pressed_ = true;
     placeCaret(to, from);
 }
@@ -903,11 +897,14 @@ qreal CodeEdit::xOf(qsizetype position) const {
     return shaped.lineAt(0).cursorToX(static_cast<int>(position - lineStart(line)));
 }
 
+qsizetype CodeEdit::lineAt(qreal y) const {
+    return std::clamp<qsizetype>(
+        firstVisibleLine() + static_cast<qsizetype>(std::floor((y - kMargin) / lineHeight_)), 0,
+        lineCount() - 1);
+}
+
 qsizetype CodeEdit::positionAt(const QPointF& point) const {
-    const qsizetype line = std::clamp<qsizetype>(
-        firstVisibleLine() +
-            static_cast<qsizetype>(std::floor((point.y() - kMargin) / lineHeight_)),
-        0, lineCount() - 1);
+    const qsizetype line = lineAt(point.y());
     const qsizetype length = lineText(line).size();
     const int offset = shapedLine(line).lineAt(0).xToCursor(point.x() - kMargin);
     return lineStart(line) + std::clamp<qsizetype>(offset, 0, length);

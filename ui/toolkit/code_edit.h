@@ -199,6 +199,7 @@ class CodeEdit : public QAbstractScrollArea {
     void ensureCaretVisible();
     int visibleLines() const;
     qsizetype lineEnd(qsizetype line) const;
+    qsizetype lineAt(qreal y) const;  // the line at a height in the viewport
     QStringView lineText(qsizetype line) const;
     const QTextLayout& shapedLine(qsizetype line) const;
     qreal lineTop(qsizetype line) const;

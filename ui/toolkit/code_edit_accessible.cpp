@@ -4,21 +4,11 @@
 #include <algorithm>
 
 #include "accessible_position.h"
+#include "code_words.h"
 
 namespace trelvane {
 
 namespace {
-
-// Words are runs of letters and digits; a run of blanks is a span of its own, and so is any
-// other character.
-enum class WordClass { Word, Space, Other };
-
-WordClass wordClass(QChar c) {
-    if (c.isLetterOrNumber() || c == QLatin1Char('_')) {
-        return WordClass::Word;
-    }
-    return c.isSpace() && c != QLatin1Char('\n') ? WordClass::Space : WordClass::Other;
-}
 
 constexpr std::pair<qsizetype, qsizetype> kNoSpan{-1, -1};
 
@@ -166,17 +156,10 @@ CodeEditAccessible::Span CodeEditAccessible::spanAt(
             const qsizetype at = offset == length ? length - 1 : offset;
             const auto [lineStart, lineEnd] = lineAt(at);
             const WordClass kind = wordClass(text.at(at));
-            qsizetype start = at;
-            qsizetype end = at + 1;
-            if (kind != WordClass::Other) {
-                while (start > lineStart && wordClass(text.at(start - 1)) == kind) {
-                    --start;
-                }
-                while (end < lineEnd && wordClass(text.at(end)) == kind) {
-                    ++end;
-                }
+            if (kind == WordClass::Other) {
+                return {at, at + 1};
             }
-            return {start, end};
+            return {backOver(text, at, lineStart, kind), forwardOver(text, at, lineEnd, kind)};
         }
         case QAccessible::LineBoundary:
             return lineAt(offset);
