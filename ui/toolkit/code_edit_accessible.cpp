@@ -21,15 +21,10 @@ CodeEdit* CodeEditAccessible::edit() const {
     return static_cast<CodeEdit*>(widget());
 }
 
-// The name is the accessible name, else the words of the tool tip. The text itself is read
-// through the text interface, never as one value: it may be millions of characters long.
+// The text itself is read through the text interface, never as one value: it may be millions
+// of characters long.
 QString CodeEditAccessible::text(QAccessible::Text t) const {
     switch (t) {
-        case QAccessible::Name:
-            if (!edit()->accessibleName().isEmpty()) {
-                return edit()->accessibleName();
-            }
-            return edit()->toolTip().trimmed();
         case QAccessible::Description:
             return edit()->accessibleDescription();
         case QAccessible::Value:
