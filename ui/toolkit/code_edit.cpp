@@ -364,6 +364,16 @@ void CodeEdit::guarded(Action&& action) {
     }
 }
 
+// Runs what the box does on its own as the pointer drags, the caret blinks or the view is
+// drawn: running out of memory leaves it undone until the next time, without a word.
+template <class Action>
+void CodeEdit::quietly(Action&& action) noexcept {
+    try {
+        action();
+    } catch (const std::bad_alloc&) {
+    }
+}
+
 void CodeEdit::selectAll() {
     placeCaret(text_.size(), 0);
 }
@@ -729,19 +739,29 @@ void CodeEdit::inputMethodEvent(QInputMethodEvent* event) {
     event->accept();
 }
 
+// Without the memory to shape the caret's line, an input method is told nothing.
 QVariant CodeEdit::inputMethodQuery(Qt::InputMethodQuery query) const {
-    switch (query) {
-        case Qt::ImEnabled:
-            return !readOnly_;
-        case Qt::ImCursorRectangle:
-            return caretRect().toRect();
-        case Qt::ImCursorPosition:
-            return static_cast<int>(caret_ - lineStart(lineOf(caret_)));
-        case Qt::ImSurroundingText:
-            return lineText(lineOf(caret_)).toString();
-        default:
-            return QAbstractScrollArea::inputMethodQuery(query);
-    }
+    QVariant answer;
+    quietly([&] {
+        switch (query) {
+            case Qt::ImEnabled:
+                answer = !readOnly_;
+                break;
+            case Qt::ImCursorRectangle:
+                answer = caretRect().toRect();
+                break;
+            case Qt::ImCursorPosition:
+                answer = static_cast<int>(caret_ - lineStart(lineOf(caret_)));
+                break;
+            case Qt::ImSurroundingText:
+                answer = lineText(lineOf(caret_)).toString();
+                break;
+            default:
+                answer = QAbstractScrollArea::inputMethodQuery(query);
+                break;
+        }
+    });
+    return answer;
 }
 
 // --- Focus and mouse --------------------------------------------------------------------------
@@ -763,16 +783,19 @@ void CodeEdit::focusOutEvent(QFocusEvent* event) {
 }
 
 void CodeEdit::mousePressEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton) {
-        pressed_ = true;
-        setCaretPosition(positionAt(event->position()), event->modifiers() & Qt::ShiftModifier);
-    }
     event->accept();
+    if (event->button() == Qt::LeftButton) {
+        guarded([&] {
+            const qsizetype at = positionAt(event->position());
+            pressed_ = true;
+            setCaretPosition(at, event->modifiers() & Qt::ShiftModifier);
+        });
+    }
 }
 
 void CodeEdit::mouseMoveEvent(QMouseEvent* event) {
     if (pressed_ && (event->buttons() & Qt::LeftButton)) {
-        setCaretPosition(positionAt(event->position()), true);
+        quietly([&] { setCaretPosition(positionAt(event->position()), true); });
     }
 }
 
@@ -795,39 +818,44 @@ void CodeEdit::mouseDoubleClickEvent(QMouseEvent* event) {
         return;
     }
     // A double click selects the word under the pointer, on the line it points at.
-    const qsizetype line = lineAt(event->position().y());
-    const qsizetype at = positionAt(event->position());
-    const qsizetype from = backOver(text_, at, lineStart(line), WordClass::Word);
-    const qsizetype to = forwardOver(text_, at, lineEnd(line), WordClass::Word);
-    pressed_ = true;
-    placeCaret(to, from);
+    guarded([&] {
+        const qsizetype line = lineAt(event->position().y());
+        const qsizetype at = positionAt(event->position());
+        const qsizetype from = backOver(text_, at, lineStart(line), WordClass::Word);
+        const qsizetype to = forwardOver(text_, at, lineEnd(line), WordClass::Word);
+        pressed_ = true;
+        placeCaret(to, from);
+    });
 }
 
 void CodeEdit::contextMenuEvent(QContextMenuEvent* event) {
-    QMenu menu(this);
-    const bool editable = !readOnly_;
-    menu.addAction(QStringLiteral("&Deshacer"), this, &CodeEdit::undo)
-        ->setEnabled(editable && hasUndo_);
-    menu.addSeparator();
-    menu.addAction(QStringLiteral("Cor&tar"), this, &CodeEdit::cut)
-        ->setEnabled(editable && hasSelection());
-    menu.addAction(QStringLiteral("&Copiar"), this, &CodeEdit::copy)->setEnabled(hasSelection());
-    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
-    menu.addAction(QStringLiteral("&Pegar"), this, &CodeEdit::paste)
-        ->setEnabled(editable && data != nullptr && data->hasText());
-    menu.addAction(QStringLiteral("&Eliminar"), this,
-                   [this] { guarded([this] { replaceSelection(QString()); }); })
-        ->setEnabled(editable && hasSelection());
-    menu.addSeparator();
-    menu.addAction(QStringLiteral("&Seleccionar todo"), this,
-                   [this] {
-                       guarded([this] {
-                           selectAll();
-                           offerPrimarySelection();
-                       });
-                   })
-        ->setEnabled(!text_.isEmpty());
-    menu.exec(event->globalPos());
+    guarded([&] {
+        QMenu menu(this);
+        const bool editable = !readOnly_;
+        menu.addAction(QStringLiteral("&Deshacer"), this, &CodeEdit::undo)
+            ->setEnabled(editable && hasUndo_);
+        menu.addSeparator();
+        menu.addAction(QStringLiteral("Cor&tar"), this, &CodeEdit::cut)
+            ->setEnabled(editable && hasSelection());
+        menu.addAction(QStringLiteral("&Copiar"), this, &CodeEdit::copy)
+            ->setEnabled(hasSelection());
+        const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+        menu.addAction(QStringLiteral("&Pegar"), this, &CodeEdit::paste)
+            ->setEnabled(editable && data != nullptr && data->hasText());
+        menu.addAction(QStringLiteral("&Eliminar"), this,
+                       [this] { guarded([this] { replaceSelection(QString()); }); })
+            ->setEnabled(editable && hasSelection());
+        menu.addSeparator();
+        menu.addAction(QStringLiteral("&Seleccionar todo"), this,
+                       [this] {
+                           guarded([this] {
+                               selectAll();
+                               offerPrimarySelection();
+                           });
+                       })
+            ->setEnabled(!text_.isEmpty());
+        menu.exec(event->globalPos());
+    });
 }
 
 // --- Layout -----------------------------------------------------------------------------------
@@ -1009,72 +1037,79 @@ void CodeEdit::timerEvent(QTimerEvent* event) {
         QAbstractScrollArea::timerEvent(event);
         return;
     }
-    caretShown_ = !caretShown_;
-    viewport()->update(caretRect().toAlignedRect().adjusted(-1, 0, 1, 0));
+    quietly([this] {
+        const QRect caret = caretRect().toAlignedRect().adjusted(-1, 0, 1, 0);
+        caretShown_ = !caretShown_;
+        viewport()->update(caret);
+    });
 }
 
 // Only the lines in the painted rectangle are drawn, each shaped once and kept.
 void CodeEdit::paintEvent(QPaintEvent* event) {
     QPainter painter(viewport());
-    const QPalette& colours = palette();
-    const QColor ink = colours.color(QPalette::Text);
-    const QColor markInk = colours.color(QPalette::HighlightedText);
-    const QColor mark =
-        colours.color(hasFocus() ? QPalette::Active : QPalette::Inactive, QPalette::Highlight);
-    QTextCharFormat selected;
-    selected.setBackground(mark);
-    selected.setForeground(markInk);
-    const qsizetype selFrom = selectionStart();
-    const qsizetype selTo = selectionEnd();
+    quietly([&] {
+        const QPalette& colours = palette();
+        const QColor ink = colours.color(QPalette::Text);
+        const QColor markInk = colours.color(QPalette::HighlightedText);
+        const QColor mark =
+            colours.color(hasFocus() ? QPalette::Active : QPalette::Inactive, QPalette::Highlight);
+        QTextCharFormat selected;
+        selected.setBackground(mark);
+        selected.setForeground(markInk);
+        const qsizetype selFrom = selectionStart();
+        const qsizetype selTo = selectionEnd();
 
-    const qsizetype top = firstVisibleLine();
-    const qsizetype first = std::max<qsizetype>(
-        0, top + static_cast<qsizetype>(std::floor((event->rect().top() - kMargin) / lineHeight_)));
-    const qsizetype last = std::min<qsizetype>(
-        lineCount() - 1,
-        top + static_cast<qsizetype>(std::ceil((event->rect().bottom() - kMargin) / lineHeight_)));
-    painter.setPen(ink);
-    for (qsizetype line = first; line <= last; ++line) {
-        const qsizetype start = lineStart(line);
-        const QStringView shown = lineText(line);
-        const QTextLayout& shaped = shapedLine(line);
-        const QTextLine row = shaped.lineAt(0);
-        const qreal y = lineTop(line);
-        const QPointF origin(kMargin, y + ascent_ - row.ascent());
+        const qsizetype top = firstVisibleLine();
+        const qsizetype first = std::max<qsizetype>(
+            0, top + static_cast<qsizetype>(
+                         std::floor((event->rect().top() - kMargin) / lineHeight_)));
+        const qsizetype last = std::min<qsizetype>(
+            lineCount() - 1, top + static_cast<qsizetype>(std::ceil(
+                                       (event->rect().bottom() - kMargin) / lineHeight_)));
+        painter.setPen(ink);
+        for (qsizetype line = first; line <= last; ++line) {
+            const qsizetype start = lineStart(line);
+            const QStringView shown = lineText(line);
+            const QTextLayout& shaped = shapedLine(line);
+            const QTextLine row = shaped.lineAt(0);
+            const qreal y = lineTop(line);
+            const QPointF origin(kMargin, y + ascent_ - row.ascent());
 
-        QList<QTextLayout::FormatRange> selections;
-        const qsizetype from = std::max(selFrom, start);
-        const qsizetype to = std::min(selTo, start + shown.size());
-        if (from < to) {
-            selections.append(
-                {static_cast<int>(from - start), static_cast<int>(to - from), selected});
-        }
-        shaped.draw(&painter, origin, selections);
+            QList<QTextLayout::FormatRange> selections;
+            const qsizetype from = std::max(selFrom, start);
+            const qsizetype to = std::min(selTo, start + shown.size());
+            if (from < to) {
+                selections.append(
+                    {static_cast<int>(from - start), static_cast<int>(to - from), selected});
+            }
+            shaped.draw(&painter, origin, selections);
 
-        for (qsizetype i = 0; i < shown.size(); ++i) {
-            const char16_t c = shown[i].unicode();
-            if (isBoxedCode(c)) {
-                const qreal left = row.cursorToX(static_cast<int>(i));
-                const qreal right = row.cursorToX(static_cast<int>(i + 1));
-                const QRectF cell(kMargin + std::min(left, right), y, std::abs(right - left),
-                                  lineHeight_);
-                const bool inSelection = start + i >= selFrom && start + i < selTo;
-                drawUndefinedCode(painter, cell, c, font(), inSelection ? markInk : ink);
+            for (qsizetype i = 0; i < shown.size(); ++i) {
+                const char16_t c = shown[i].unicode();
+                if (isBoxedCode(c)) {
+                    const qreal left = row.cursorToX(static_cast<int>(i));
+                    const qreal right = row.cursorToX(static_cast<int>(i + 1));
+                    const QRectF cell(kMargin + std::min(left, right), y, std::abs(right - left),
+                                      lineHeight_);
+                    const bool inSelection = start + i >= selFrom && start + i < selTo;
+                    drawUndefinedCode(painter, cell, c, font(), inSelection ? markInk : ink);
+                }
+            }
+            // A selected line feed shows as a narrow mark after its line; a break made by wrapping
+            // has no character of its own to mark.
+            const qsizetype lineFeed = start + shown.size();
+            if (lineFeed < text_.size() && text_.at(lineFeed) == QLatin1Char('\n') &&
+                lineFeed >= selFrom && lineFeed < selTo) {
+                const qreal blank =
+                    static_cast<qreal>(advances_->ascii(u' ')) / GlyphAdvances::kPerPixel;
+                painter.fillRect(QRectF(kMargin + row.naturalTextWidth(), y, blank, lineHeight_),
+                                 mark);
             }
         }
-        // A selected line feed shows as a narrow mark after its line; a break made by wrapping
-        // has no character of its own to mark.
-        const qsizetype lineFeed = start + shown.size();
-        if (lineFeed < text_.size() && text_.at(lineFeed) == QLatin1Char('\n') &&
-            lineFeed >= selFrom && lineFeed < selTo) {
-            const qreal blank =
-                static_cast<qreal>(advances_->ascii(u' ')) / GlyphAdvances::kPerPixel;
-            painter.fillRect(QRectF(kMargin + row.naturalTextWidth(), y, blank, lineHeight_), mark);
+        if (caretShown_ && hasFocus()) {
+            painter.fillRect(caretRect(), ink);
         }
-    }
-    if (caretShown_ && hasFocus()) {
-        painter.fillRect(caretRect(), ink);
-    }
+    });
 }
 
 }  // namespace trelvane

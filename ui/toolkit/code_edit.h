@@ -39,10 +39,11 @@ namespace trelvane {
 // characters shows and edits as quickly as a short one.
 //
 // Running out of memory: a program write (setText, replaceText) either happens whole or leaves
-// the box as it was and lets std::bad_alloc through. An edit of the user that cannot get its
-// memory is refused, and one whose changed() handler throws std::bad_alloc is taken back
-// (without a second changed()); either way the box raises outOfMemory() and no exception
-// leaves its event handlers.
+// the box as it was and lets std::bad_alloc through. An edit of the user, a click or a key that
+// cannot get its memory is refused, and an edit whose changed() handler throws std::bad_alloc
+// is taken back (without a second changed()); either way the box raises outOfMemory(). What
+// the box does on its own (following a drag, blinking the caret, drawing) is left undone
+// without a word. No std::bad_alloc leaves its event handlers.
 class CodeEdit : public QAbstractScrollArea {
     Q_OBJECT
   public:
@@ -174,6 +175,8 @@ class CodeEdit : public QAbstractScrollArea {
     // Edits of the user.
     template <class Action>
     void guarded(Action&& action);
+    template <class Action>
+    static void quietly(Action&& action) noexcept;
     void applyEdit(qsizetype position, qsizetype removedLength, const QString& inserted);
     void replaceSelection(const QString& inserted);
     void typeText(const QString& typed, bool cutToRoom);
