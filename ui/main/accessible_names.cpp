@@ -1,24 +1,21 @@
 // SPDX-License-Identifier: MIT
 // What screen readers hear: a Spanish name for every control, the words of its tool tip where
 // it has one; the roles of the label-buttons; which mode of each code field is marked.
+#include "accessibility.h"
 #include "frm_ascii.h"
 
 namespace trelvane {
 
-namespace {
-
-void nameAfterToolTip(QWidget* widget) {
-    widget->setAccessibleName(widget->toolTip().trimmed());
-}
-
-}  // namespace
-
 void FrmAscii::setUpAccessibility() {
-    for (QWidget* box : {static_cast<QWidget*>(txtC), static_cast<QWidget*>(txtA),
-                         static_cast<QWidget*>(txtB), static_cast<QWidget*>(txtCodeA),
-                         static_cast<QWidget*>(txtCodeB), static_cast<QWidget*>(txtCodeC),
-                         static_cast<QWidget*>(lbl500), static_cast<QWidget*>(Label1)}) {
-        nameAfterToolTip(box);
+    for (QWidget* control :
+         {static_cast<QWidget*>(txtC), static_cast<QWidget*>(lblC), static_cast<QWidget*>(txtA),
+          static_cast<QWidget*>(txtB), static_cast<QWidget*>(txtCodeA),
+          static_cast<QWidget*>(txtCodeB), static_cast<QWidget*>(txtCodeC),
+          static_cast<QWidget*>(lbl500), static_cast<QWidget*>(Label1)}) {
+        nameAfterToolTip(control);
+    }
+    for (LabelButton* button : cmdFn) {
+        nameAfterToolTip(button);
     }
     // The grouping view has Campo A's tool tip; it lies over both fields.
     txtCodeC->setAccessibleDescription(QStringLiteral("Binario separado en grupos de bytes"));
@@ -28,9 +25,10 @@ void FrmAscii::setUpAccessibility() {
     // lblC only shows the character typed into the character box.
     lblC->setAccessibleRole(QAccessible::StaticText);
 
-    // The label-buttons take their names from their tool tips as these change; the mode
-    // buttons are two groups of radio buttons whose names repeat, told apart by their field.
+    // The mode buttons are two groups of radio buttons whose names repeat, told apart by their
+    // field.
     for (int i = 0; i < static_cast<int>(cmdOpt.size()); ++i) {
+        nameAfterToolTip(cmdOpt[i]);
         cmdOpt[i]->setAccessibleRole(QAccessible::RadioButton);
         cmdOpt[i]->setAccessibleDescription(i < 4 ? QStringLiteral("Modo de Campo A")
                                                   : QStringLiteral("Modo de Campo B"));

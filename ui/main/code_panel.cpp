@@ -113,12 +113,24 @@ void FrmAscii::setCodeText(CodeField field, std::size_t length, TextFill fill) {
     codeEdit(field)->setText(std::move(text));
 }
 
+// A conversion reads its source, the code field named by nFocus, and is written straight into
+// the room made for it in the other field. A write into the source itself (its blank filter)
+// reads the very text it replaces, which writing in place would move under it: it is made in
+// a buffer of its own first.
 void FrmAscii::replaceCodeText(CodeField field, std::size_t position, std::size_t removed,
                                std::size_t length, TextFill fill) {
+    const FocusBox source = dispatch.nFocus();
+    const bool intoTarget = (field == CodeField::A && source == FocusBox::txtCodeB) ||
+                            (field == CodeField::B && source == FocusBox::txtCodeA);
+    const auto at = static_cast<qsizetype>(position);
+    const auto count = static_cast<qsizetype>(removed);
+    if (intoTarget) {
+        codeEdit(field)->replaceText(at, count, static_cast<qsizetype>(length), fill);
+        return;
+    }
     QVarLengthArray<char16_t, 1024> inserted(static_cast<qsizetype>(length));
     fill(inserted.data());
-    codeEdit(field)->replaceText(static_cast<qsizetype>(position), static_cast<qsizetype>(removed),
-                                 QStringView(inserted.data(), static_cast<qsizetype>(length)));
+    codeEdit(field)->replaceText(at, count, QStringView(inserted.data(), inserted.size()));
 }
 
 void FrmAscii::moveCaretToEnd(CodeField field) {

@@ -250,12 +250,16 @@ void FrmAscii::connectHandlers() {
     connect(txtCodeA, &CodeEdit::gotFocus, this, &FrmAscii::txtCodeA_GotFocus);
     connect(txtCodeA, &CodeEdit::keyPress, this, &FrmAscii::txtCodeA_KeyPress);
     connect(txtCodeA, &CodeEdit::clicked, this, &FrmAscii::txtCodeA_Click);
-    connect(txtCodeA, &CodeEdit::outOfMemory, this, &FrmAscii::txtCodeA_OutOfMemory);
+    // The field raises outOfMemory while it still unwinds the refused edit; the message box,
+    // which runs an event loop of its own, waits until that memory is let go.
+    connect(txtCodeA, &CodeEdit::outOfMemory, this, &FrmAscii::txtCodeA_OutOfMemory,
+            Qt::QueuedConnection);
     connect(txtCodeB, &CodeEdit::changed, this, &FrmAscii::txtCodeB_Change);
     connect(txtCodeB, &CodeEdit::gotFocus, this, &FrmAscii::txtCodeB_GotFocus);
     connect(txtCodeB, &CodeEdit::keyPress, this, &FrmAscii::txtCodeB_KeyPress);
     connect(txtCodeB, &CodeEdit::clicked, this, &FrmAscii::txtCodeB_Click);
-    connect(txtCodeB, &CodeEdit::outOfMemory, this, &FrmAscii::txtCodeB_OutOfMemory);
+    connect(txtCodeB, &CodeEdit::outOfMemory, this, &FrmAscii::txtCodeB_OutOfMemory,
+            Qt::QueuedConnection);
 
     for (int i = 0; i < 8; ++i) {
         connect(cmdOpt[i], &LabelButton::mouseDown, this, [this, i] { cmdOpt_MouseDown(i); });

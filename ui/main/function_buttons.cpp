@@ -131,7 +131,7 @@ void FrmAscii::setGroupingLook(bool open) {
     cmdFn[3]->setText(open ? QStringLiteral("x") : QStringLiteral("..."));
     cmdFn[3]->setBackColor(QColor::fromRgb(open ? kGroupingOpenBack : kGroupingClosedBack));
     cmdFn[3]->setToolTip(open ? QStringLiteral(" Cerrar ") : QStringLiteral(" Separar en grupos "));
-    notifyNameChanged(cmdFn[3]);  // its name is its tool tip's words
+    nameAfterToolTip(cmdFn[3]);
 }
 
 }  // namespace trelvane

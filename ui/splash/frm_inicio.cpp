@@ -40,6 +40,7 @@ FrmInicio::FrmInicio(std::function<void()> openMain, QWidget* parent)
     lblEsc->setFont(designFont(QStringLiteral("Calibri Light"), 18, 300));
     lblEsc->setBackColor(QColor(0x05, 0x91, 0xCC));
     lblEsc->setToolTip(QStringLiteral(" Cerrar "));
+    nameAfterToolTip(lblEsc);
     for (QLabel* label : {lblMarca, lblName, static_cast<QLabel*>(lblEsc)}) {
         setCaptionInk(*label, Qt::white);
     }

@@ -43,11 +43,9 @@ void installAccessibleInterfaces() {
     QAccessible::installFactory(programInterface);
 }
 
-void notifyNameChanged(QWidget* widget) {
-    if (QAccessible::isActive()) {
-        QAccessibleEvent event(widget, QAccessible::NameChanged);
-        QAccessible::updateAccessibility(&event);
-    }
+// QWidget::setAccessibleName tells screen readers itself.
+void nameAfterToolTip(QWidget* widget) {
+    widget->setAccessibleName(widget->toolTip().trimmed());
 }
 
 }  // namespace trelvane

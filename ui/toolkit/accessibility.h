@@ -11,7 +11,9 @@ namespace trelvane {
 // a test) asks.
 void installAccessibleInterfaces();
 
-// Tells screen readers that a control's name has changed (its tool tip, say).
-void notifyNameChanged(QWidget* widget);
+// Names a control for screen readers with the words of its tool tip, the one way the program's
+// controls get their names from their tool tips; called again when the tool tip changes, it
+// tells screen readers of the new name.
+void nameAfterToolTip(QWidget* widget);
 
 }  // namespace trelvane

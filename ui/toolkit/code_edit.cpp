@@ -20,12 +20,15 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <cstring>
 #include <functional>
 #include <limits>
 #include <new>
 #include <utility>
 
+#include "accessible_position.h"
 #include "base_color.h"
+#include "code_words.h"
 #include "codepage.h"
 #include "focus_arrival.h"
 #include "key_code.h"
@@ -39,15 +42,6 @@ namespace {
 
 constexpr qreal kMargin = 4;  // between the box's edge and its text, in pixels
 
-bool isWordCharacter(QChar c) {
-    return c.isLetterOrNumber() || c.isMark() || c == QLatin1Char('_');
-}
-
-// Accessibility counts positions in int; a text beyond that is reported up to its limit.
-int accessiblePosition(qsizetype position) {
-    return static_cast<int>(std::min<qsizetype>(position, INT_MAX));
-}
-
 // Room to grow into when the text needs more: an eighth more, so that typing at the end of a
 // long text does not copy it at every key.
 qsizetype grownCapacity(qsizetype size) {
@@ -58,6 +52,17 @@ bool pointsInto(QStringView view, const QString& text) {
     const std::less<const QChar*> before;
     return !view.isEmpty() && !before(view.data(), text.constData()) &&
            before(view.data(), text.constData() + text.size());
+}
+
+// A fill that copies the units of a view. A write moves the box's text, so a view into it is
+// copied first, into `ownCopy`, which must outlive the fill.
+CodeEdit::Fill copyOf(QStringView units, const QString& text, QString& ownCopy) {
+    if (pointsInto(units, text)) {
+        ownCopy = units.toString();
+        units = ownCopy;
+    }
+    return
+        [units](char16_t* room) { std::copy(units.utf16(), units.utf16() + units.size(), room); };
 }
 
 }  // namespace
@@ -117,14 +122,27 @@ void CodeEdit::replaceText(qsizetype position, qsizetype removed, QStringView in
     if (QStringView(text_).sliced(position, removed) == inserted) {
         return;
     }
+    QString ownCopy;
+    replaceText(position, removed, inserted.size(), copyOf(inserted, text_, ownCopy));
+}
+
+void CodeEdit::replaceText(qsizetype position, qsizetype removed, qsizetype length,
+                           const Fill& fill) {
+    Q_ASSERT(0 <= position && 0 <= removed && position + removed <= text_.size() && 0 <= length);
+    position = std::clamp<qsizetype>(position, 0, text_.size());
+    removed = std::clamp<qsizetype>(removed, 0, text_.size() - position);
     if (position == 0 && removed == text_.size()) {
-        setText(inserted.toString());
+        QString text(length, Qt::Uninitialized);
+        fill(reinterpret_cast<char16_t*>(text.data()));
+        setText(std::move(text));
         return;
     }
     Before before = remember();
-    replaceSpan(position, removed, inserted, before);
-    lastChange_ = {position, removed, inserted.size()};
-    announceChange(position, before.removed, inserted, nullptr);
+    if (!fillSpan(position, removed, length, fill, before)) {
+        return;  // the same text: no change
+    }
+    lastChange_ = {position, removed, length};
+    announceChange(position, before.removed, QStringView(text_).sliced(position, length), nullptr);
     afterProgramWrite(before);
 }
 
@@ -184,35 +202,56 @@ void CodeEdit::replaceWhole(QString text, Before& before) {
     before.oldLines.swap(fresh);
 }
 
-// The memory the edit needs, and the room to take it back, are made sure of before the text
-// changes; if laying it out fails, the text is put back in the room it already has.
+// An edit of the user; it never writes the span it replaces (applyEdit compares first).
 void CodeEdit::replaceSpan(qsizetype position, qsizetype removed, QStringView inserted,
                            Before& before) {
     QString ownCopy;
-    if (pointsInto(inserted, text_)) {
-        ownCopy = inserted.toString();
-        inserted = ownCopy;
-    }
+    fillSpan(position, removed, inserted.size(), copyOf(inserted, text_, ownCopy), before);
+}
+
+// The memory the edit needs, and the room to take it back, are made sure of before the text
+// changes; if filling or laying it out fails, the text is put back in the room it already has.
+// False, with nothing changed, when the filled span is the one it replaces.
+bool CodeEdit::fillSpan(qsizetype position, qsizetype removed, qsizetype length, const Fill& fill,
+                        Before& before) {
     before.removed = text_.mid(position, removed);
-    const qsizetype needed = std::max(text_.size(), text_.size() - removed + inserted.size());
+    const qsizetype size = text_.size();
+    const qsizetype newSize = size - removed + length;
     // The room at the end: what QString grows into without moving its text elsewhere.
     const qsizetype room = text_.capacity() - text_.data_ptr().freeSpaceAtBegin();
-    if (!text_.isDetached() || room < needed) {
-        text_.reserve(grownCapacity(needed));
+    if (!text_.isDetached() || room < std::max(size, newSize)) {
+        text_.reserve(grownCapacity(std::max(size, newSize)));
     }
-    text_.replace(position, removed, inserted.data(), inserted.size());
+    // The text after the span moves to make exactly `length` units of room at the position.
+    auto moveTail = [&] {
+        QChar* data = text_.data();
+        std::memmove(data + position + length, data + position + removed,
+                     static_cast<std::size_t>(size - position - removed) * sizeof(QChar));
+    };
+    if (newSize > size) {
+        text_.resize(newSize);
+        moveTail();
+    } else {
+        moveTail();
+        text_.resize(newSize);
+    }
     try {
-        const Rewrap lines = rewrap(text_, lines_, position, removed, inserted.size(),
-                                    {advances_.get(), laidOutWidth_});
+        fill(reinterpret_cast<char16_t*>(text_.data() + position));
+        if (length == removed && QStringView(text_).sliced(position, length) == before.removed) {
+            return false;
+        }
+        const Rewrap lines =
+            rewrap(text_, lines_, position, removed, length, {advances_.get(), laidOutWidth_});
         lines_.prepare(before.splice, lines.firstLine, lines.lastLine, lines.runs);
-    } catch (const std::bad_alloc&) {
-        text_.replace(position, inserted.size(), before.removed);
+    } catch (...) {
+        text_.replace(position, length, before.removed);
         throw;
     }
     lines_.commit(before.splice);
     before.whole = false;
     before.position = position;
-    before.inserted = inserted.size();
+    before.inserted = length;
+    return true;
 }
 
 // A program write leaves the caret at the start, nothing to undo and the view at the top.
@@ -322,6 +361,16 @@ void CodeEdit::guarded(Action&& action) {
         action();
     } catch (const std::bad_alloc&) {
         emit outOfMemory();
+    }
+}
+
+// Runs what the box does on its own as the pointer drags, the caret blinks or the view is
+// drawn: running out of memory leaves it undone until the next time, without a word.
+template <class Action>
+void CodeEdit::quietly(Action&& action) noexcept {
+    try {
+        action();
+    } catch (const std::bad_alloc&) {
     }
 }
 
@@ -620,11 +669,11 @@ bool CodeEdit::moveByKey(const QKeyEvent& event) {
             if (!extend && hasSelection()) {
                 next = selectionStart();
             } else if (control) {
-                next = caret_;
-                while (next > 0 && !isWordCharacter(text_.at(next - 1)))
-                    --next;
-                while (next > 0 && isWordCharacter(text_.at(next - 1)))
-                    --next;
+                // To the start of the word before the caret, on the line that holds the
+                // character before it.
+                const qsizetype low = caret_ > 0 ? lineStart(lineOf(caret_ - 1)) : 0;
+                next = backOver(text_, backOver(text_, caret_, low, WordClass::Word, false), low,
+                                WordClass::Word);
             } else {
                 next = previousCaretStop(caret_);
             }
@@ -633,11 +682,11 @@ bool CodeEdit::moveByKey(const QKeyEvent& event) {
             if (!extend && hasSelection()) {
                 next = selectionEnd();
             } else if (control) {
-                next = caret_;
-                while (next < length && isWordCharacter(text_.at(next)))
-                    ++next;
-                while (next < length && !isWordCharacter(text_.at(next)))
-                    ++next;
+                // Past the word at the caret and what follows it, to the start of the next
+                // line at most.
+                const qsizetype high = line + 1 < lineCount() ? lineStart(line + 1) : length;
+                next = forwardOver(text_, forwardOver(text_, caret_, high, WordClass::Word), high,
+                                   WordClass::Word, false);
             } else {
                 next = nextCaretStop(caret_);
             }
@@ -659,6 +708,12 @@ bool CodeEdit::moveByKey(const QKeyEvent& event) {
             break;
         case Qt::Key_End:
             next = control ? length : lineEnd(line);
+            // A line broken by wrapping ends where the next one starts, which is drawn on the
+            // next line: End stops at the last caret stop before the break, so that pressing
+            // it again stays on the line.
+            if (!control && line + 1 < lineCount() && next == lineStart(line + 1)) {
+                next = previousCaretStop(next);
+            }
             break;
         default:
             return false;
@@ -684,19 +739,29 @@ void CodeEdit::inputMethodEvent(QInputMethodEvent* event) {
     event->accept();
 }
 
+// Without the memory to shape the caret's line, an input method is told nothing.
 QVariant CodeEdit::inputMethodQuery(Qt::InputMethodQuery query) const {
-    switch (query) {
-        case Qt::ImEnabled:
-            return !readOnly_;
-        case Qt::ImCursorRectangle:
-            return caretRect().toRect();
-        case Qt::ImCursorPosition:
-            return static_cast<int>(caret_ - lineStart(lineOf(caret_)));
-        case Qt::ImSurroundingText:
-            return lineText(lineOf(caret_)).toString();
-        default:
-            return QAbstractScrollArea::inputMethodQuery(query);
-    }
+    QVariant answer;
+    quietly([&] {
+        switch (query) {
+            case Qt::ImEnabled:
+                answer = !readOnly_;
+                break;
+            case Qt::ImCursorRectangle:
+                answer = caretRect().toRect();
+                break;
+            case Qt::ImCursorPosition:
+                answer = static_cast<int>(caret_ - lineStart(lineOf(caret_)));
+                break;
+            case Qt::ImSurroundingText:
+                answer = lineText(lineOf(caret_)).toString();
+                break;
+            default:
+                answer = QAbstractScrollArea::inputMethodQuery(query);
+                break;
+        }
+    });
+    return answer;
 }
 
 // --- Focus and mouse --------------------------------------------------------------------------
@@ -718,16 +783,19 @@ void CodeEdit::focusOutEvent(QFocusEvent* event) {
 }
 
 void CodeEdit::mousePressEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton) {
-        pressed_ = true;
-        setCaretPosition(positionAt(event->position()), event->modifiers() & Qt::ShiftModifier);
-    }
     event->accept();
+    if (event->button() == Qt::LeftButton) {
+        guarded([&] {
+            const qsizetype at = positionAt(event->position());
+            pressed_ = true;
+            setCaretPosition(at, event->modifiers() & Qt::ShiftModifier);
+        });
+    }
 }
 
 void CodeEdit::mouseMoveEvent(QMouseEvent* event) {
     if (pressed_ && (event->buttons() & Qt::LeftButton)) {
-        setCaretPosition(positionAt(event->position()), true);
+        quietly([&] { setCaretPosition(positionAt(event->position()), true); });
     }
 }
 
@@ -749,43 +817,45 @@ void CodeEdit::mouseDoubleClickEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) {
         return;
     }
-    // A double click selects the word under the pointer.
-    const qsizetype at = positionAt(event->position());
-    qsizetype from = at;
-    qsizetype to = at;
-    while (from > 0 && isWordCharacter(text_.at(from - 1)))
-        --from;
-    while (to < text_.size() && isWordCharacter(text_.at(to)))
-        ++to;
-    pressed_ = true;
-    placeCaret(to, from);
+    // A double click selects the word under the pointer, on the line it points at.
+    guarded([&] {
+        const qsizetype line = lineAt(event->position().y());
+        const qsizetype at = positionAt(event->position());
+        const qsizetype from = backOver(text_, at, lineStart(line), WordClass::Word);
+        const qsizetype to = forwardOver(text_, at, lineEnd(line), WordClass::Word);
+        pressed_ = true;
+        placeCaret(to, from);
+    });
 }
 
 void CodeEdit::contextMenuEvent(QContextMenuEvent* event) {
-    QMenu menu(this);
-    const bool editable = !readOnly_;
-    menu.addAction(QStringLiteral("&Deshacer"), this, &CodeEdit::undo)
-        ->setEnabled(editable && hasUndo_);
-    menu.addSeparator();
-    menu.addAction(QStringLiteral("Cor&tar"), this, &CodeEdit::cut)
-        ->setEnabled(editable && hasSelection());
-    menu.addAction(QStringLiteral("&Copiar"), this, &CodeEdit::copy)->setEnabled(hasSelection());
-    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
-    menu.addAction(QStringLiteral("&Pegar"), this, &CodeEdit::paste)
-        ->setEnabled(editable && data != nullptr && data->hasText());
-    menu.addAction(QStringLiteral("&Eliminar"), this,
-                   [this] { guarded([this] { replaceSelection(QString()); }); })
-        ->setEnabled(editable && hasSelection());
-    menu.addSeparator();
-    menu.addAction(QStringLiteral("&Seleccionar todo"), this,
-                   [this] {
-                       guarded([this] {
-                           selectAll();
-                           offerPrimarySelection();
-                       });
-                   })
-        ->setEnabled(!text_.isEmpty());
-    menu.exec(event->globalPos());
+    guarded([&] {
+        QMenu menu(this);
+        const bool editable = !readOnly_;
+        menu.addAction(QStringLiteral("&Deshacer"), this, &CodeEdit::undo)
+            ->setEnabled(editable && hasUndo_);
+        menu.addSeparator();
+        menu.addAction(QStringLiteral("Cor&tar"), this, &CodeEdit::cut)
+            ->setEnabled(editable && hasSelection());
+        menu.addAction(QStringLiteral("&Copiar"), this, &CodeEdit::copy)
+            ->setEnabled(hasSelection());
+        const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+        menu.addAction(QStringLiteral("&Pegar"), this, &CodeEdit::paste)
+            ->setEnabled(editable && data != nullptr && data->hasText());
+        menu.addAction(QStringLiteral("&Eliminar"), this,
+                       [this] { guarded([this] { replaceSelection(QString()); }); })
+            ->setEnabled(editable && hasSelection());
+        menu.addSeparator();
+        menu.addAction(QStringLiteral("&Seleccionar todo"), this,
+                       [this] {
+                           guarded([this] {
+                               selectAll();
+                               offerPrimarySelection();
+                           });
+                       })
+            ->setEnabled(!text_.isEmpty());
+        menu.exec(event->globalPos());
+    });
 }
 
 // --- Layout -----------------------------------------------------------------------------------
@@ -855,11 +925,14 @@ qreal CodeEdit::xOf(qsizetype position) const {
     return shaped.lineAt(0).cursorToX(static_cast<int>(position - lineStart(line)));
 }
 
+qsizetype CodeEdit::lineAt(qreal y) const {
+    return std::clamp<qsizetype>(
+        firstVisibleLine() + static_cast<qsizetype>(std::floor((y - kMargin) / lineHeight_)), 0,
+        lineCount() - 1);
+}
+
 qsizetype CodeEdit::positionAt(const QPointF& point) const {
-    const qsizetype line = std::clamp<qsizetype>(
-        firstVisibleLine() +
-            static_cast<qsizetype>(std::floor((point.y() - kMargin) / lineHeight_)),
-        0, lineCount() - 1);
+    const qsizetype line = lineAt(point.y());
     const qsizetype length = lineText(line).size();
     const int offset = shapedLine(line).lineAt(0).xToCursor(point.x() - kMargin);
     return lineStart(line) + std::clamp<qsizetype>(offset, 0, length);
@@ -964,70 +1037,79 @@ void CodeEdit::timerEvent(QTimerEvent* event) {
         QAbstractScrollArea::timerEvent(event);
         return;
     }
-    caretShown_ = !caretShown_;
-    viewport()->update(caretRect().toAlignedRect().adjusted(-1, 0, 1, 0));
+    quietly([this] {
+        const QRect caret = caretRect().toAlignedRect().adjusted(-1, 0, 1, 0);
+        caretShown_ = !caretShown_;
+        viewport()->update(caret);
+    });
 }
 
 // Only the lines in the painted rectangle are drawn, each shaped once and kept.
 void CodeEdit::paintEvent(QPaintEvent* event) {
     QPainter painter(viewport());
-    const QPalette& colours = palette();
-    const QColor ink = colours.color(QPalette::Text);
-    const QColor markInk = colours.color(QPalette::HighlightedText);
-    const QColor mark =
-        colours.color(hasFocus() ? QPalette::Active : QPalette::Inactive, QPalette::Highlight);
-    QTextCharFormat selected;
-    selected.setBackground(mark);
-    selected.setForeground(markInk);
-    const qsizetype selFrom = selectionStart();
-    const qsizetype selTo = selectionEnd();
+    quietly([&] {
+        const QPalette& colours = palette();
+        const QColor ink = colours.color(QPalette::Text);
+        const QColor markInk = colours.color(QPalette::HighlightedText);
+        const QColor mark =
+            colours.color(hasFocus() ? QPalette::Active : QPalette::Inactive, QPalette::Highlight);
+        QTextCharFormat selected;
+        selected.setBackground(mark);
+        selected.setForeground(markInk);
+        const qsizetype selFrom = selectionStart();
+        const qsizetype selTo = selectionEnd();
 
-    const qsizetype top = firstVisibleLine();
-    const qsizetype first = std::max<qsizetype>(
-        0, top + static_cast<qsizetype>(std::floor((event->rect().top() - kMargin) / lineHeight_)));
-    const qsizetype last = std::min<qsizetype>(
-        lineCount() - 1,
-        top + static_cast<qsizetype>(std::ceil((event->rect().bottom() - kMargin) / lineHeight_)));
-    painter.setPen(ink);
-    for (qsizetype line = first; line <= last; ++line) {
-        const qsizetype start = lineStart(line);
-        const QStringView shown = lineText(line);
-        const QTextLayout& shaped = shapedLine(line);
-        const QTextLine row = shaped.lineAt(0);
-        const qreal y = lineTop(line);
-        const QPointF origin(kMargin, y + ascent_ - row.ascent());
+        const qsizetype top = firstVisibleLine();
+        const qsizetype first = std::max<qsizetype>(
+            0, top + static_cast<qsizetype>(
+                         std::floor((event->rect().top() - kMargin) / lineHeight_)));
+        const qsizetype last = std::min<qsizetype>(
+            lineCount() - 1, top + static_cast<qsizetype>(std::ceil(
+                                       (event->rect().bottom() - kMargin) / lineHeight_)));
+        painter.setPen(ink);
+        for (qsizetype line = first; line <= last; ++line) {
+            const qsizetype start = lineStart(line);
+            const QStringView shown = lineText(line);
+            const QTextLayout& shaped = shapedLine(line);
+            const QTextLine row = shaped.lineAt(0);
+            const qreal y = lineTop(line);
+            const QPointF origin(kMargin, y + ascent_ - row.ascent());
 
-        QList<QTextLayout::FormatRange> selections;
-        const qsizetype from = std::max(selFrom, start);
-        const qsizetype to = std::min(selTo, start + shown.size());
-        if (from < to) {
-            selections.append(
-                {static_cast<int>(from - start), static_cast<int>(to - from), selected});
-        }
-        shaped.draw(&painter, origin, selections);
+            QList<QTextLayout::FormatRange> selections;
+            const qsizetype from = std::max(selFrom, start);
+            const qsizetype to = std::min(selTo, start + shown.size());
+            if (from < to) {
+                selections.append(
+                    {static_cast<int>(from - start), static_cast<int>(to - from), selected});
+            }
+            shaped.draw(&painter, origin, selections);
 
-        for (qsizetype i = 0; i < shown.size(); ++i) {
-            const char16_t c = shown[i].unicode();
-            if (isBoxedCode(c)) {
-                const qreal left = row.cursorToX(static_cast<int>(i));
-                const qreal right = row.cursorToX(static_cast<int>(i + 1));
-                const QRectF cell(kMargin + std::min(left, right), y, std::abs(right - left),
-                                  lineHeight_);
-                const bool inSelection = start + i >= selFrom && start + i < selTo;
-                drawUndefinedCode(painter, cell, c, font(), inSelection ? markInk : ink);
+            for (qsizetype i = 0; i < shown.size(); ++i) {
+                const char16_t c = shown[i].unicode();
+                if (isBoxedCode(c)) {
+                    const qreal left = row.cursorToX(static_cast<int>(i));
+                    const qreal right = row.cursorToX(static_cast<int>(i + 1));
+                    const QRectF cell(kMargin + std::min(left, right), y, std::abs(right - left),
+                                      lineHeight_);
+                    const bool inSelection = start + i >= selFrom && start + i < selTo;
+                    drawUndefinedCode(painter, cell, c, font(), inSelection ? markInk : ink);
+                }
+            }
+            // A selected line feed shows as a narrow mark after its line; a break made by wrapping
+            // has no character of its own to mark.
+            const qsizetype lineFeed = start + shown.size();
+            if (lineFeed < text_.size() && text_.at(lineFeed) == QLatin1Char('\n') &&
+                lineFeed >= selFrom && lineFeed < selTo) {
+                const qreal blank =
+                    static_cast<qreal>(advances_->ascii(u' ')) / GlyphAdvances::kPerPixel;
+                painter.fillRect(QRectF(kMargin + row.naturalTextWidth(), y, blank, lineHeight_),
+                                 mark);
             }
         }
-        // A selected line break shows as a narrow mark after the line.
-        const qsizetype lineFeed = start + shown.size();
-        if (lineFeed < text_.size() && lineFeed >= selFrom && lineFeed < selTo) {
-            const qreal blank =
-                static_cast<qreal>(advances_->ascii(u' ')) / GlyphAdvances::kPerPixel;
-            painter.fillRect(QRectF(kMargin + row.naturalTextWidth(), y, blank, lineHeight_), mark);
+        if (caretShown_ && hasFocus()) {
+            painter.fillRect(caretRect(), ink);
         }
-    }
-    if (caretShown_ && hasFocus()) {
-        painter.fillRect(caretRect(), ink);
-    }
+    });
 }
 
 }  // namespace trelvane

@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringView>
 #include <algorithm>
+#include <functional>
 #include <memory>
 
 #include "code_glyphs.h"
@@ -38,10 +39,11 @@ namespace trelvane {
 // characters shows and edits as quickly as a short one.
 //
 // Running out of memory: a program write (setText, replaceText) either happens whole or leaves
-// the box as it was and lets std::bad_alloc through. An edit of the user that cannot get its
-// memory is refused, and one whose changed() handler throws std::bad_alloc is taken back
-// (without a second changed()); either way the box raises outOfMemory() and no exception
-// leaves its event handlers.
+// the box as it was and lets std::bad_alloc through. An edit of the user, a click or a key that
+// cannot get its memory is refused, and an edit whose changed() handler throws std::bad_alloc
+// is taken back (without a second changed()); either way the box raises outOfMemory(). What
+// the box does on its own (following a drag, blinking the caret, drawing) is left undone
+// without a word. No std::bad_alloc leaves its event handlers.
 class CodeEdit : public QAbstractScrollArea {
     Q_OBJECT
   public:
@@ -68,6 +70,12 @@ class CodeEdit : public QAbstractScrollArea {
     // mid(position + removed). The same rules as setText. Requires
     // 0 <= position <= position + removed <= size.
     void replaceText(qsizetype position, qsizetype removed, QStringView inserted);
+    // The same write, of `length` units that `fill` writes straight into the room made for
+    // them in the box's text, with no copy of their own. The rest of the text is moved around
+    // that room first, so `fill` must read nothing of this box's text, and it writes every
+    // unit of the room.
+    using Fill = std::function<void(char16_t* room)>;
+    void replaceText(qsizetype position, qsizetype removed, qsizetype length, const Fill& fill);
     // Valid inside changed() handlers and after; setText reports the whole text.
     Change lastChange() const { return lastChange_; }
 
@@ -154,6 +162,8 @@ class CodeEdit : public QAbstractScrollArea {
     enum class Writer { Program, User };
     void replaceWhole(QString text, Before& before);
     void replaceSpan(qsizetype position, qsizetype removed, QStringView inserted, Before& before);
+    bool fillSpan(qsizetype position, qsizetype removed, qsizetype length, const Fill& fill,
+                  Before& before);
     Before remember() const;
     void takeBack(Before& before);
     void afterProgramWrite(Before& before);
@@ -165,6 +175,8 @@ class CodeEdit : public QAbstractScrollArea {
     // Edits of the user.
     template <class Action>
     void guarded(Action&& action);
+    template <class Action>
+    static void quietly(Action&& action) noexcept;
     void applyEdit(qsizetype position, qsizetype removedLength, const QString& inserted);
     void replaceSelection(const QString& inserted);
     void typeText(const QString& typed, bool cutToRoom);
@@ -190,6 +202,7 @@ class CodeEdit : public QAbstractScrollArea {
     void ensureCaretVisible();
     int visibleLines() const;
     qsizetype lineEnd(qsizetype line) const;
+    qsizetype lineAt(qreal y) const;  // the line at a height in the viewport
     QStringView lineText(qsizetype line) const;
     const QTextLayout& shapedLine(qsizetype line) const;
     qreal lineTop(qsizetype line) const;

@@ -3,22 +3,14 @@
 
 #include <algorithm>
 
+#include "accessible_position.h"
+#include "code_words.h"
+
 namespace trelvane {
 
 namespace {
 
-// Words are runs of letters and digits; a run of blanks is a span of its own, and so is any
-// other character.
-enum class WordClass { Word, Space, Other };
-
-WordClass wordClass(QChar c) {
-    if (c.isLetterOrNumber() || c == QLatin1Char('_')) {
-        return WordClass::Word;
-    }
-    return c.isSpace() && c != QLatin1Char('\n') ? WordClass::Space : WordClass::Other;
-}
-
-constexpr std::pair<int, int> kNoSpan{-1, -1};
+constexpr std::pair<qsizetype, qsizetype> kNoSpan{-1, -1};
 
 }  // namespace
 
@@ -29,15 +21,10 @@ CodeEdit* CodeEditAccessible::edit() const {
     return static_cast<CodeEdit*>(widget());
 }
 
-// The name is the accessible name, else the words of the tool tip. The text itself is read
-// through the text interface, never as one value: it may be millions of characters long.
+// The text itself is read through the text interface, never as one value: it may be millions
+// of characters long.
 QString CodeEditAccessible::text(QAccessible::Text t) const {
     switch (t) {
-        case QAccessible::Name:
-            if (!edit()->accessibleName().isEmpty()) {
-                return edit()->accessibleName();
-            }
-            return edit()->toolTip().trimmed();
         case QAccessible::Description:
             return edit()->accessibleDescription();
         case QAccessible::Value:
@@ -68,8 +55,8 @@ void* CodeEditAccessible::interface_cast(QAccessible::InterfaceType t) {
 void CodeEditAccessible::selection(int selectionIndex, int* startOffset, int* endOffset) const {
     *startOffset = *endOffset = 0;
     if (selectionIndex == 0 && selectionCount() == 1) {
-        *startOffset = static_cast<int>(edit()->selectionStart());
-        *endOffset = static_cast<int>(edit()->selectionEnd());
+        *startOffset = accessiblePosition(edit()->selectionStart());
+        *endOffset = accessiblePosition(edit()->selectionEnd());
     }
 }
 
@@ -95,7 +82,7 @@ void CodeEditAccessible::setSelection(int selectionIndex, int startOffset, int e
 }
 
 int CodeEditAccessible::cursorPosition() const {
-    return static_cast<int>(edit()->caretPosition());
+    return accessiblePosition(edit()->caretPosition());
 }
 
 void CodeEditAccessible::setCursorPosition(int position) {
@@ -105,21 +92,20 @@ void CodeEditAccessible::setCursorPosition(int position) {
 // --- Text -------------------------------------------------------------------------------------
 
 int CodeEditAccessible::characterCount() const {
-    return static_cast<int>(edit()->text().size());
+    return accessiblePosition(length());
 }
 
 // An end of -1 means the end of the text.
 QString CodeEditAccessible::text(int startOffset, int endOffset) const {
-    const int length = characterCount();
-    const int from = std::clamp(startOffset, 0, length);
-    const int to = endOffset < 0 ? length : std::clamp(endOffset, from, length);
+    const qsizetype size = length();
+    const qsizetype from = std::clamp<qsizetype>(startOffset, 0, size);
+    const qsizetype to = endOffset < 0 ? size : std::clamp<qsizetype>(endOffset, from, size);
     return edit()->text().mid(from, to - from);
 }
 
-QString CodeEditAccessible::answer(std::pair<int, int> span, int* startOffset,
-                                   int* endOffset) const {
-    *startOffset = span.first;
-    *endOffset = span.second;
+QString CodeEditAccessible::answer(Span span, int* startOffset, int* endOffset) const {
+    *startOffset = accessiblePosition(span.first);
+    *endOffset = accessiblePosition(span.second);
     if (span.first < 0 || span.second <= span.first) {
         return QString();
     }
@@ -128,18 +114,18 @@ QString CodeEditAccessible::answer(std::pair<int, int> span, int* startOffset,
 
 // The line as the field shows it: from its start to the start of the next one (the line feed
 // that ends it included).
-std::pair<int, int> CodeEditAccessible::lineAt(int offset) const {
+CodeEditAccessible::Span CodeEditAccessible::lineAt(qsizetype offset) const {
     const CodeEdit& field = *edit();
     const qsizetype line = field.lineOf(offset);
     const qsizetype end =
         line + 1 < field.lineCount() ? field.lineStart(line + 1) : field.text().size();
-    return {static_cast<int>(field.lineStart(line)), static_cast<int>(end)};
+    return {field.lineStart(line), end};
 }
 
-std::pair<int, int> CodeEditAccessible::spanAt(int offset,
-                                               QAccessible::TextBoundaryType boundaryType) const {
+CodeEditAccessible::Span CodeEditAccessible::spanAt(
+    qsizetype offset, QAccessible::TextBoundaryType boundaryType) const {
     const QString& text = edit()->text();
-    const int length = static_cast<int>(text.size());
+    const qsizetype length = text.size();
     if (offset < 0 || offset > length) {
         return kNoSpan;
     }
@@ -148,7 +134,7 @@ std::pair<int, int> CodeEditAccessible::spanAt(int offset,
             if (offset == length) {
                 return kNoSpan;
             }
-            int start = offset;
+            qsizetype start = offset;
             if (text.at(start).isLowSurrogate() && start > 0 &&
                 text.at(start - 1).isHighSurrogate()) {
                 --start;
@@ -162,31 +148,23 @@ std::pair<int, int> CodeEditAccessible::spanAt(int offset,
                 return kNoSpan;
             }
             // A run without blanks may be millions of digits long: a word ends with its line.
-            const int at = offset == length ? length - 1 : offset;
+            const qsizetype at = offset == length ? length - 1 : offset;
             const auto [lineStart, lineEnd] = lineAt(at);
             const WordClass kind = wordClass(text.at(at));
-            int start = at;
-            int end = at + 1;
-            if (kind != WordClass::Other) {
-                while (start > lineStart && wordClass(text.at(start - 1)) == kind) {
-                    --start;
-                }
-                while (end < lineEnd && wordClass(text.at(end)) == kind) {
-                    ++end;
-                }
+            if (kind == WordClass::Other) {
+                return {at, at + 1};
             }
-            return {start, end};
+            return {backOver(text, at, lineStart, kind), forwardOver(text, at, lineEnd, kind)};
         }
         case QAccessible::LineBoundary:
             return lineAt(offset);
         case QAccessible::SentenceBoundary:
             // Codes are not prose: a sentence is taken as its paragraph.
         case QAccessible::ParagraphBoundary: {
-            const int start =
-                offset == 0 ? 0
-                            : static_cast<int>(text.lastIndexOf(QLatin1Char('\n'), offset - 1)) + 1;
+            const qsizetype start =
+                offset == 0 ? 0 : text.lastIndexOf(QLatin1Char('\n'), offset - 1) + 1;
             const qsizetype feed = text.indexOf(QLatin1Char('\n'), offset);
-            return {start, feed < 0 ? length : static_cast<int>(feed) + 1};
+            return {start, feed < 0 ? length : feed + 1};
         }
         case QAccessible::NoBoundary:
             return {0, length};
@@ -196,10 +174,7 @@ std::pair<int, int> CodeEditAccessible::spanAt(int offset,
 
 QString CodeEditAccessible::textAtOffset(int offset, QAccessible::TextBoundaryType boundaryType,
                                          int* startOffset, int* endOffset) const {
-    if (offset == -1) {
-        offset = characterCount();
-    }
-    return answer(spanAt(offset, boundaryType), startOffset, endOffset);
+    return answer(spanAt(offset == -1 ? length() : offset, boundaryType), startOffset, endOffset);
 }
 
 QString CodeEditAccessible::textBeforeOffset(int offset, QAccessible::TextBoundaryType boundaryType,
@@ -212,20 +187,19 @@ QString CodeEditAccessible::textAfterOffset(int offset, QAccessible::TextBoundar
     return answer(neighbourSpan(offset, boundaryType, true), startOffset, endOffset);
 }
 
-std::pair<int, int> CodeEditAccessible::neighbourSpan(int offset,
-                                                      QAccessible::TextBoundaryType boundaryType,
-                                                      bool after) const {
+CodeEditAccessible::Span CodeEditAccessible::neighbourSpan(
+    qsizetype offset, QAccessible::TextBoundaryType boundaryType, bool after) const {
     if (offset == -1) {
-        offset = characterCount();
+        offset = length();
     }
     if (boundaryType == QAccessible::NoBoundary) {
         return kNoSpan;
     }
     const auto [start, end] = spanAt(offset, boundaryType);
     if (after) {
-        return start < 0 || end >= characterCount() ? kNoSpan : spanAt(end, boundaryType);
+        return start < 0 || end >= length() ? kNoSpan : spanAt(end, boundaryType);
     }
-    const int before = start < 0 ? offset : start;
+    const qsizetype before = start < 0 ? offset : start;
     return before <= 0 ? kNoSpan : spanAt(before - 1, boundaryType);
 }
 
@@ -239,7 +213,7 @@ QString CodeEditAccessible::attributes(int, int* startOffset, int* endOffset) co
 // --- Geometry ---------------------------------------------------------------------------------
 
 QRect CodeEditAccessible::characterRect(int offset) const {
-    if (offset < 0 || offset > characterCount()) {
+    if (offset < 0 || offset > length()) {
         return QRect();
     }
     const QRect local = edit()->characterRect(offset).toAlignedRect();
@@ -251,7 +225,7 @@ int CodeEditAccessible::offsetAtPoint(const QPoint& point) const {
     if (!edit()->viewport()->rect().contains(local)) {
         return -1;
     }
-    return static_cast<int>(edit()->positionAt(QPointF(local)));
+    return accessiblePosition(edit()->positionAt(QPointF(local)));
 }
 
 // As Qt's own line edit does: the caret goes to the start of the span, which scrolls it into

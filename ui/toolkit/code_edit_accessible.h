@@ -42,14 +42,18 @@ class CodeEditAccessible : public QAccessibleWidget, public QAccessibleTextInter
     QString attributes(int offset, int* startOffset, int* endOffset) const override;
 
   private:
+    // Positions are counted in qsizetype inside, and told in int (see accessiblePosition).
+    using Span = std::pair<qsizetype, qsizetype>;
+
     CodeEdit* edit() const;
+    qsizetype length() const { return edit()->text().size(); }
     // The span [first, second) of the given kind that holds the offset.
-    std::pair<int, int> spanAt(int offset, QAccessible::TextBoundaryType boundaryType) const;
+    Span spanAt(qsizetype offset, QAccessible::TextBoundaryType boundaryType) const;
     // The span just before, or just after, the one that holds the offset.
-    std::pair<int, int> neighbourSpan(int offset, QAccessible::TextBoundaryType boundaryType,
-                                      bool after) const;
-    std::pair<int, int> lineAt(int offset) const;
-    QString answer(std::pair<int, int> span, int* startOffset, int* endOffset) const;
+    Span neighbourSpan(qsizetype offset, QAccessible::TextBoundaryType boundaryType,
+                       bool after) const;
+    Span lineAt(qsizetype offset) const;
+    QString answer(Span span, int* startOffset, int* endOffset) const;
 };
 
 }  // namespace trelvane

@@ -62,10 +62,9 @@ QString shownLine(QStringView line) {
 GlyphAdvances::GlyphAdvances(const QFont& font)
     : font_(font), metrics_(font), bmp_(kPlaneSize, -1) {
     for (char16_t c = 0; c < 128; ++c) {
-        ascii_[c] = measure(QString(QChar(shownUnit(c))));
-        bmp_[c] = ascii_[c];
+        bmp_[c] = measure(QString(QChar(shownUnit(c))));
     }
-    tabStop_ = std::max(1, kTabColumns * ascii_[u' ']);
+    tabStop_ = std::max(1, kTabColumns * ascii(u' '));
     const qreal box = undefinedCodeAdvance(font);
     boxAdvance_ = static_cast<int>(std::lround(box * kPerPixel));
     boxWidening_ = box - metrics_.horizontalAdvance(QString(QChar(kBoxPlaceholder)));
@@ -74,12 +73,12 @@ GlyphAdvances::GlyphAdvances(const QFont& font)
         rangeLow_[c] = rangeHigh_[c] = c;
     }
     for (char16_t c = u'!' + 1; c < 127; ++c) {
-        if (ascii_[c] == ascii_[c - 1]) {
+        if (ascii(c) == ascii(c - 1)) {
             rangeLow_[c] = rangeLow_[c - 1];
         }
     }
     for (char16_t c = 125; c >= u'!'; --c) {
-        if (ascii_[c] == ascii_[c + 1]) {
+        if (ascii(c) == ascii(c + 1)) {
             rangeHigh_[c] = rangeHigh_[c + 1];
         }
     }

@@ -38,9 +38,9 @@ class GlyphAdvances {
     const QFont& font() const { return font_; }
     const QFontMetricsF& metrics() const { return metrics_; }
 
-    // A unit below 128, as shown (a tab has none of its own: see tabAdvance).
-    int ascii(char16_t c) const { return ascii_[c]; }
-    const int* asciiTable() const { return ascii_.data(); }
+    // A unit below 128, as shown (a tab has none of its own: see tabAdvance); all of them are
+    // measured at once.
+    int ascii(char16_t c) const { return bmp_[c]; }
     // The advances of the units measured so far, -1 for the others; indexed by unit.
     const std::int32_t* unitTable() const { return bmp_.data(); }
     // A unit that is not half of a surrogate pair.
@@ -79,7 +79,6 @@ class GlyphAdvances {
 
     QFont font_;
     QFontMetricsF metrics_;
-    std::array<int, 128> ascii_{};
     std::array<char16_t, 128> rangeLow_{};
     std::array<char16_t, 128> rangeHigh_{};
     int tabStop_ = 1;

@@ -35,11 +35,9 @@ QAccessible::State LabelButtonAccessible::state() const {
 QString LabelButtonAccessible::text(QAccessible::Text t) const {
     switch (t) {
         case QAccessible::Name:
+            // Named by its window (nameAfterToolTip), else by its caption.
             if (!button()->accessibleName().isEmpty()) {
                 return button()->accessibleName();
-            }
-            if (const QString words = button()->toolTip().trimmed(); !words.isEmpty()) {
-                return words;
             }
             return button()->text();
         case QAccessible::Description:

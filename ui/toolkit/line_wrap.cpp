@@ -67,13 +67,15 @@ void breakLines(QStringView shown, qsizetype from, const WrapGeometry& geometry,
     const auto* text = reinterpret_cast<const char16_t*>(shown.utf16());
     const qsizetype length = shown.size();
     GlyphAdvances& advances = *geometry.advances;
+    // The advances measured so far, ASCII all of them; the table itself never moves.
+    const std::int32_t* const measured = advances.unitTable();
     const int width = geometry.width;
 
     auto advanceAt = [&](qsizetype at, int x, qsizetype& units) {
         const char16_t c = text[at];
         units = 1;
         if (c < 128) {
-            return c == u'\t' ? advances.tabAdvance(x) : advances.ascii(c);
+            return c == u'\t' ? advances.tabAdvance(x) : measured[c];
         }
         if (QChar::isHighSurrogate(c) && at + 1 < length && QChar::isLowSurrogate(text[at + 1])) {
             units = 2;
@@ -156,7 +158,6 @@ void breakLines(QStringView shown, qsizetype from, const WrapGeometry& geometry,
         // surrogates; anything else, and the character that does not fit, goes to the rule
         // below.
         if (i > start) {
-            const std::int32_t* measured = advances.unitTable();
             const qsizetype fullAt = std::min(length, start + kMaxLineUnits);
             while (i < fullAt) {
                 const char16_t c = text[i];

@@ -383,6 +383,23 @@ TEST_F(CodeEditTest, TheCaretFollowsTheKeysAndShiftSelects) {
     QTest::keyClick(&edit, Qt::Key_Left, Qt::ShiftModifier);
     QTest::keyClick(&edit, Qt::Key_Delete);
     EXPECT_EQ(edit.text(), QStringLiteral("uno\ndos\ntre"));
+
+    // A line broken by wrapping, without a line feed: End stops before the break (before the
+    // blank that hangs there), and pressing it again stays on the line.
+    for (const QString& wrapped :
+         {QString(300, QLatin1Char('1')), QStringLiteral("hexadecimal ").repeated(30)}) {
+        edit.setText(wrapped);
+        ASSERT_GT(edit.lineCount(), 2);
+        const qsizetype start = edit.lineStart(1);
+        const qsizetype end = edit.lineStart(2) - 1;
+        edit.setCaretPosition(start);
+        QTest::keyClick(&edit, Qt::Key_End, Qt::ShiftModifier);
+        QTest::keyClick(&edit, Qt::Key_End, Qt::ShiftModifier);
+        EXPECT_EQ(edit.lineOf(edit.caretPosition()), 1);
+        EXPECT_EQ(edit.selectedText(), wrapped.mid(start, end - start));
+        QTest::keyClick(&edit, Qt::Key_End);
+        EXPECT_EQ(edit.caretPosition(), end);
+    }
 }
 
 TEST_F(CodeEditTest, UndoTakesBackTheLastEditAndAgainRedoesIt) {
@@ -445,6 +462,28 @@ TEST_F(CodeEditTest, PictureOfWrappedTextControlCharactersAndASelection) {
         }
     }
     EXPECT_GT(inked, 20);
+
+    // A selected line feed shows as a mark after its line; a break made by wrapping does not.
+    const qreal blank = edit.characterRect(5).width();  // the line feed after "Hola\r"
+    auto markedAfter = [&](const QImage& image, qsizetype last) {
+        const QRectF cell = edit.characterRect(last);
+        const QRect after =
+            QRectF(cell.right(), cell.top(), blank, cell.height()).adjusted(1, 1, -1, -1).toRect();
+        int count = 0;
+        for (int y = after.top(); y <= after.bottom(); ++y) {
+            for (int x = after.left(); x <= after.right(); ++x) {
+                count += image.pixelColor(x, y) == mark;
+            }
+        }
+        return count;
+    };
+    EXPECT_GT(markedAfter(picture, 4), 0);
+    const qsizetype digits = edit.text().indexOf(QLatin1Char('1'));
+    const qsizetype wrappedLine = edit.lineOf(digits);
+    ASSERT_GT(edit.lineCount(), wrappedLine + 1);
+    edit.setSelection(digits, edit.text().size());
+    EXPECT_EQ(markedAfter(edit.viewport()->grab().toImage(), edit.lineStart(wrappedLine + 1) - 1),
+              0);
 }
 
 TEST_F(CodeEditTest, SelectionsBecomeThePrimarySelectionAndAMiddleClickPastesIt) {
