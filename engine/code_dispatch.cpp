@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "code_dispatch.h"
 
+#include <algorithm>
+#include <string>
+
 #include "conversion.h"
 #include "edit_conversion.h"
 #include "notations/notations.h"
@@ -215,9 +218,12 @@ void CodeDispatch::filterBlanks(CodeField source) {
         const std::u16string_view part = editedPart(source);
         const std::size_t blanks = countUnit(part, kBlank);
         if (blanks > 0) {
-            window_.replaceCodeText(source, converted_.edits.position, part.size(),
-                                    part.size() - blanks,
-                                    [part](char16_t* out) { copyWithoutBlanks(part, out); });
+            // The clean span is made first: the fill must not read the field it writes.
+            std::u16string clean(part.size() - blanks, u'\0');
+            copyWithoutBlanks(part, clean.data());
+            window_.replaceCodeText(
+                source, converted_.edits.position, part.size(), clean.size(),
+                [&clean](char16_t* out) { std::copy(clean.begin(), clean.end(), out); });
         }
         window_.moveCaretToEnd(source);
     } else {

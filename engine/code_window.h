@@ -50,7 +50,8 @@ class CodeWindow {
     virtual void setCodeText(CodeField field, std::size_t length, TextFill fill) = 0;
 
     // Replaces [position, position + removed) of the text with `length` units that `fill`
-    // writes. 0 <= position <= position + removed <= the text's length.
+    // writes. 0 <= position <= position + removed <= the text's length. `fill` must not read
+    // the field it writes: that field's storage may move before the fill runs.
     virtual void replaceCodeText(CodeField field, std::size_t position, std::size_t removed,
                                  std::size_t length, TextFill fill) = 0;
 

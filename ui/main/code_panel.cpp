@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 // The code panel: Campo A and Campo B, their mode buttons and their editing, and the window
 // side of the code panel's conversions.
-#include <QVarLengthArray>
 #include <new>
 
 #include "frm_ascii.h"
@@ -119,18 +118,8 @@ void FrmAscii::setCodeText(CodeField field, std::size_t length, TextFill fill) {
 // a buffer of its own first.
 void FrmAscii::replaceCodeText(CodeField field, std::size_t position, std::size_t removed,
                                std::size_t length, TextFill fill) {
-    const FocusBox source = dispatch.nFocus();
-    const bool intoTarget = (field == CodeField::A && source == FocusBox::txtCodeB) ||
-                            (field == CodeField::B && source == FocusBox::txtCodeA);
-    const auto at = static_cast<qsizetype>(position);
-    const auto count = static_cast<qsizetype>(removed);
-    if (intoTarget) {
-        codeEdit(field)->replaceText(at, count, static_cast<qsizetype>(length), fill);
-        return;
-    }
-    QVarLengthArray<char16_t, 1024> inserted(static_cast<qsizetype>(length));
-    fill(inserted.data());
-    codeEdit(field)->replaceText(at, count, QStringView(inserted.data(), inserted.size()));
+    codeEdit(field)->replaceText(static_cast<qsizetype>(position), static_cast<qsizetype>(removed),
+                                 static_cast<qsizetype>(length), fill);
 }
 
 void FrmAscii::moveCaretToEnd(CodeField field) {
