@@ -216,11 +216,9 @@ void CodeDispatch::convertSource(CodeField source) {
 void CodeDispatch::filterBlanks(CodeField source) {
     if (convertedHolds(source)) {
         const std::u16string_view part = editedPart(source);
-        const std::size_t blanks = countUnit(part, kBlank);
-        if (blanks > 0) {
+        if (countUnit(part, kBlank) > 0) {
             // The clean span is made first: the fill must not read the field it writes.
-            std::u16string clean(part.size() - blanks, u'\0');
-            copyWithoutBlanks(part, clean.data());
+            const std::u16string clean = removeBlanks(part);
             window_.replaceCodeText(
                 source, converted_.edits.position, part.size(), clean.size(),
                 [&clean](char16_t* out) { std::copy(clean.begin(), clean.end(), out); });
