@@ -112,10 +112,7 @@ void FrmAscii::setCodeText(CodeField field, std::size_t length, TextFill fill) {
     codeEdit(field)->setText(std::move(text));
 }
 
-// A conversion reads its source, the code field named by nFocus, and is written straight into
-// the room made for it in the other field. A write into the source itself (its blank filter)
-// reads the very text it replaces, which writing in place would move under it: it is made in
-// a buffer of its own first.
+// A span is written straight into the room made for it in the field's own text.
 void FrmAscii::replaceCodeText(CodeField field, std::size_t position, std::size_t removed,
                                std::size_t length, TextFill fill) {
     codeEdit(field)->replaceText(static_cast<qsizetype>(position), static_cast<qsizetype>(removed),
