@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <sys/stat.h>
 #include <sys/types.h>
 
 #include <string>
@@ -10,15 +11,15 @@
 
 namespace trelvane::cli {
 
-// A file or standard input. A regular file can be read twice, from where the reading began,
-// and is read through a window mapped from it rather than copied into a buffer; the window
-// is unmapped as the reading moves on, so the memory held stays that of one window. Anything
-// else (a pipe, a terminal) is read once, a buffer at a time.
+// A file or standard input, read into one reused buffer. A regular file can be read twice,
+// from where the reading began; it must not change meanwhile: a file that shrinks, grows or
+// is written to while it is read is reported rather than converted half old, half new.
+// Anything else (a pipe, a terminal) is read once. Either way the descriptor's offset ends
+// after what was read, as other tools leave standard input.
 class FileInput final : public Input {
   public:
-    // Takes the descriptor (and closes it, unless it is one of the standard three). A window
-    // of `window` bytes, a multiple of the page size, is mapped at a time.
-    FileInput(int fd, std::string name, std::size_t window = std::size_t{4} << 20);
+    // Takes the descriptor (and closes it, unless it is one of the standard three).
+    FileInput(int fd, std::string name, std::size_t buffer = std::size_t{1} << 20);
     ~FileInput() override;
     FileInput(const FileInput&) = delete;
     FileInput& operator=(const FileInput&) = delete;
@@ -27,17 +28,18 @@ class FileInput final : public Input {
     bool rewind() override;
 
   private:
-    void unmap();
+    [[noreturn]] void fail(const std::string& reason) const;
+    // Throws if the file is not what it was when the reading began.
+    void checkUnchanged() const;
+    std::size_t readSome(std::size_t most);
 
     int fd_;
     std::string name_;
-    off_t window_;
     std::vector<char> buffer_;
-    off_t start_ = -1;  // a regular file: where the reading began
-    off_t size_ = 0;
+    bool twice_ = false;    // a regular file, read by its size
+    struct stat first_ {};  // what it was when the reading began
+    off_t start_ = 0;
     off_t position_ = 0;
-    void* mapped_ = nullptr;
-    std::size_t mappedLength_ = 0;
 };
 
 }  // namespace trelvane::cli

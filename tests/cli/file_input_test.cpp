@@ -10,7 +10,7 @@
 
 #include "file_input.h"
 
-// The input of the command-line converter: a regular file is read through mapped windows,
+// The input of the command-line converter: a regular file is read a buffer at a time,
 // from where the reading began, as often as asked; a pipe is read once.
 namespace {
 
