@@ -8,12 +8,19 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <new>
 
 namespace trelvane::cli {
 
 namespace {
 
 constexpr const char* kUsage = "Uso: trelvane-convert [--strict] [--cp1252] DESDE HASTA [ARCHIVO]";
+
+}  // namespace
+
+const char* const kNoMemory = "no hay memoria suficiente";
+
+namespace {
 
 std::optional<Mode> modeNamed(std::string name) {
     std::transform(name.begin(), name.end(), name.begin(),
@@ -97,6 +104,13 @@ class KeptInput final : public Input {
     KeptInput& operator=(const KeptInput&) = delete;
 
     void keep(std::string_view chunk) {
+        if (memory_.capacity() < inMemory_) {
+            try {
+                memory_.reserve(inMemory_);
+            } catch (const std::bad_alloc&) {
+                inMemory_ = memory_.size();  // short of memory: the temporary file takes it
+            }
+        }
         const std::size_t toMemory = std::min(chunk.size(), inMemory_ - memory_.size());
         memory_.insert(memory_.end(), chunk.begin(), chunk.begin() + toMemory);
         if (toMemory < chunk.size()) {
@@ -282,27 +296,45 @@ int convertInput(const Options& options, Input& input, Sink& output, std::string
     } catch (const IoError& error) {
         message = error.what();
         return 2;
+    } catch (const std::bad_alloc&) {
+        message = kNoMemory;
+        return 2;
     }
 }
 
 std::string reasonOf(int error) {
-    switch (error) {
-        case ENOENT:
-            return "no existe";
-        case EACCES:
-        case EPERM:
-            return "no hay permiso";
-        case EISDIR:
-            return "es una carpeta";
-        case ENOSPC:
-            return "no queda espacio en el disco";
-        case EPIPE:
-            return "la salida se ha cerrado";
-        case EIO:
-            return "error de entrada o salida";
-        default:
-            return std::strerror(error);
+    static constexpr struct {
+        int error;
+        const char* words;
+    } kReasons[] = {
+        {ENOENT, "no existe"},
+        {EACCES, "no hay permiso"},
+        {EPERM, "no hay permiso"},
+        {EISDIR, "es una carpeta"},
+        {ENOTDIR, "una parte de la ruta no es una carpeta"},
+        {EBADF, "el descriptor de archivo no es válido (¿está cerrado?)"},
+        {ENOSPC, "no queda espacio en el disco"},
+        {EDQUOT, "se ha agotado la cuota de disco"},
+        {EFBIG, "el archivo es demasiado grande"},
+        {EPIPE, "la salida se ha cerrado"},
+        {EIO, "error de entrada o salida"},
+        {ENOMEM, "no hay memoria suficiente"},
+        {EROFS, "el sistema de archivos es de solo lectura"},
+        {ENAMETOOLONG, "el nombre es demasiado largo"},
+        {ELOOP, "hay demasiados enlaces simbólicos"},
+        {EMFILE, "hay demasiados archivos abiertos"},
+        {ENFILE, "hay demasiados archivos abiertos"},
+        {ENXIO, "el dispositivo no existe"},
+        {ENODEV, "el dispositivo no existe"},
+        {EAGAIN, "no hay datos disponibles ahora (¿entrada no bloqueante?)"},
+        {EINVAL, "la operación no es válida para este archivo"},
+    };
+    for (const auto& reason : kReasons) {
+        if (reason.error == error) {
+            return reason.words;
+        }
     }
+    return std::strerror(error);
 }
 
 }  // namespace trelvane::cli

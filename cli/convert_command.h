@@ -47,6 +47,9 @@ struct IoError : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
+// The message for memory that cannot be had.
+extern const char* const kNoMemory;
+
 // Why a system call failed, in Spanish like the rest of the command's messages: the common
 // reasons in words of its own, the others as the system words them.
 std::string reasonOf(int error);
