@@ -3,11 +3,11 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <clocale>
+#include <csignal>
 #include <cstdio>
-#include <cstring>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -41,19 +41,23 @@ int say(const std::string& line, int status) {
     return status;
 }
 
-}  // namespace
+// The help or the version, written as carefully as a conversion.
+int show(const std::string& text) {
+    try {
+        StandardOutput().write(text.data(), text.size());
+        return 0;
+    } catch (const IoError& error) {
+        return say(error.what(), 2);
+    }
+}
 
-int main(int argc, char** argv) {
-    std::setlocale(LC_ALL, "");  // system messages in the user's language
-    const auto request =
-        trelvane::cli::parseArguments(std::vector<std::string>(argv + 1, argv + argc));
+int run(const std::vector<std::string>& arguments) {
+    const auto request = trelvane::cli::parseArguments(arguments);
     switch (request.kind) {
         case trelvane::cli::Request::Help:
-            std::fputs(trelvane::cli::helpText().c_str(), stdout);
-            return 0;
+            return show(trelvane::cli::helpText());
         case trelvane::cli::Request::Version:
-            std::printf("trelvane-convert (Trelvane) %s\n", TRELVANE_VERSION);
-            return 0;
+            return show(std::string("trelvane-convert (Trelvane) ") + TRELVANE_VERSION + "\n");
         case trelvane::cli::Request::WrongUsage:
             return say(request.message, 2);
         case trelvane::cli::Request::Convert:
@@ -77,4 +81,18 @@ int main(int argc, char** argv) {
         say(message, status);
     }
     return status;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::setlocale(LC_ALL, "");
+    // A file size limit (ulimit -f) is reported as an error of the write, not a death.
+    std::signal(SIGXFSZ, SIG_IGN);
+    try {
+        return run(std::vector<std::string>(argv + 1, argv + argc));
+    } catch (const std::bad_alloc&) {
+        std::fprintf(stderr, "trelvane-convert: %s\n", trelvane::cli::kNoMemory);
+        return 2;
+    }
 }
