@@ -260,7 +260,7 @@ int convertInput(const Options& options, Input& input, Sink& output, std::string
             InputCheck check(from, options.encoding, options.strict);
             const bool twice = input.rewind();
             if (!twice) {
-                kept = std::make_unique<KeptInput>(buffers.keptInMemory, buffers.block);
+                kept = std::make_unique<KeptInput>(buffers.keptInMemory, buffers.readBack);
                 source = kept.get();
             }
             for (std::string_view chunk = input.next(); !chunk.empty(); chunk = input.next()) {

@@ -70,12 +70,17 @@ class Sink {
     virtual void write(const char* data, std::size_t size) = 0;
 };
 
-// Sizes of the buffers: the output is written in blocks of this size; this much of an input
-// that cannot be read twice is kept in memory before a temporary file takes the rest, which
-// is read back in chunks of the block size.
+// How much is read at a time: reads into a buffer this small, which stays in the processor's
+// cache, are much faster than larger ones.
+inline constexpr std::size_t kReadSize = std::size_t{64} << 10;
+
+// Sizes of the buffers: the output is written in blocks of `block` bytes; `keptInMemory` bytes
+// of an input that cannot be read twice are kept in memory before a temporary file takes the
+// rest, which is read back `readBack` bytes at a time.
 struct Buffers {
     std::size_t block = std::size_t{1} << 20;
     std::size_t keptInMemory = std::size_t{4} << 20;
+    std::size_t readBack = kReadSize;
 };
 
 // Runs the conversion; returns the exit status: 0 done, 1 the input does not fit FROM

@@ -19,7 +19,7 @@ namespace trelvane::cli {
 class FileInput final : public Input {
   public:
     // Takes the descriptor (and closes it, unless it is one of the standard three).
-    FileInput(int fd, std::string name, std::size_t buffer = std::size_t{1} << 20);
+    FileInput(int fd, std::string name, std::size_t buffer = kReadSize);
     ~FileInput() override;
     FileInput(const FileInput&) = delete;
     FileInput& operator=(const FileInput&) = delete;
