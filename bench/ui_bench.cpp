@@ -15,11 +15,13 @@
 #include "codepage.h"
 #include "fonts.h"
 #include "frm_ascii.h"
+#include "main_window_probe.h"
 #include "notation.h"
 
 namespace {
 
 using trelvane::FrmAscii;
+using trelvane::MainWindowProbe;
 using trelvane::Mode;
 
 constexpr const char* kModeNames[] = {"Texto", "Binario", "Hexadecimal", "Decimal"};
@@ -108,9 +110,9 @@ Qt::Key keyFor(Mode mode) {
 // The main window with its code panel in view, the modes chosen and Campo B the source.
 struct Window {
     Window(Mode modeA, Mode modeB) {
-        w.show();
-        w.activateWindow();
-        if (!QTest::qWaitForWindowActive(&w)) {
+        form.show();
+        form.activateWindow();
+        if (!QTest::qWaitForWindowActive(&form)) {
             qWarning("the main window did not become active");
         }
         for (int button : {static_cast<int>(modeA), 4 + static_cast<int>(modeB)}) {
@@ -125,7 +127,8 @@ struct Window {
         QApplication::processEvents();
     }
     void settle() { QApplication::processEvents(); }
-    FrmAscii w;
+    FrmAscii form;
+    MainWindowProbe w{form};
 };
 
 void pasteAndClear(benchmark::State& state, Window& window) {

@@ -19,6 +19,7 @@
 #include "conversion.h"
 #include "fonts.h"
 #include "frm_ascii.h"
+#include "main_window_probe.h"
 #include "process_status.h"
 
 namespace {
@@ -52,9 +53,10 @@ int main(int argc, char** argv) {
     const auto modeB = static_cast<trelvane::Mode>(argc > 2 ? std::stoi(argv[2]) : 0);
     const auto modeA = static_cast<trelvane::Mode>(argc > 3 ? std::stoi(argv[3]) : 1);
 
-    trelvane::FrmAscii w;
-    w.show();
-    if (!QTest::qWaitForWindowExposed(&w)) {
+    trelvane::FrmAscii form;
+    trelvane::MainWindowProbe w(form);
+    form.show();
+    if (!QTest::qWaitForWindowExposed(&form)) {
         std::fprintf(stderr, "the window did not show\n");
     }
     for (int button : {static_cast<int>(modeA), 4 + static_cast<int>(modeB)}) {

@@ -129,7 +129,7 @@ FrmAscii* FrmAscii::open() {
     return frmAscii;
 }
 
-// The code table reads this window's sFont: it does not outlive the window.
+// Ending the converter ends the program: the code table goes with it.
 FrmAscii::~FrmAscii() {
     delete frmScroll.data();
 }

@@ -33,6 +33,25 @@ class FrmAscii : public QWidget, public CodeWindow {
     // Creates and shows the converter window of the program; it deletes itself when closed.
     static FrmAscii* open();
 
+    // The window side of the code panel's conversions: views of the fields' texts, and writes
+    // whose results are written once, into the storage the field keeps.
+    std::u16string_view codeText(CodeField field) const override;
+    void setCodeText(CodeField field, std::size_t length, TextFill fill) override;
+    void replaceCodeText(CodeField field, std::size_t position, std::size_t removed,
+                         std::size_t length, TextFill fill) override;
+    void moveCaretToEnd(CodeField field) override;
+    void setCodeBackColor(CodeField field, Color color) override;
+    void setFlag500Visible(CodeField field, bool visible) override;
+    void setModeMark(int index, bool filled) override;
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    // Tests reach the controls and the state through this accessor of theirs, and only there.
+    friend class MainWindowProbe;
+
     // The code panel's conversions and the state they share with the character panel:
     // nFocus, vModeA, vModeB, vBinBad, vBinPartial and the colours.
     CodeDispatch dispatch{*this};
@@ -43,7 +62,8 @@ class FrmAscii : public QWidget, public CodeWindow {
     bool bClicked = false;
     int vBounce = 0;
 
-    // The font of the code table; the table window may replace it.
+    // The font of the code table, kept here for its next opening: the table is handed a copy
+    // and reports the font the user applies in it.
     QString sFont;
 
     // The code table window, while it is open.
@@ -76,20 +96,6 @@ class FrmAscii : public QWidget, public CodeWindow {
     // The left edge of frmeMove in twips.
     float moveLeft() const { return frmeMoveLeft_; }
     void setMoveLeft(float twips);
-
-    // What the About box shows below its title.
-    static QString aboutText();
-
-    // The window side of the code panel's conversions: views of the fields' texts, and writes
-    // whose results are written once, into the storage the field keeps.
-    std::u16string_view codeText(CodeField field) const override;
-    void setCodeText(CodeField field, std::size_t length, TextFill fill) override;
-    void replaceCodeText(CodeField field, std::size_t position, std::size_t removed,
-                         std::size_t length, TextFill fill) override;
-    void moveCaretToEnd(CodeField field) override;
-    void setCodeBackColor(CodeField field, Color color) override;
-    void setFlag500Visible(CodeField field, bool visible) override;
-    void setModeMark(int index, bool filled) override;
 
     // Event handlers, named by their control and event.
     void Form_Load();
@@ -130,11 +136,9 @@ class FrmAscii : public QWidget, public CodeWindow {
     // The grouping view of a binary text.
     void eSeparar(const std::u16string& iBinary);
 
-  protected:
-    void showEvent(QShowEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
+    // What the About box shows below its title.
+    static QString aboutText();
 
-  private:
     void buildCharacterPanel();
     void buildFunctionButtons();
     void buildCodePanel();

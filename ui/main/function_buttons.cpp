@@ -70,6 +70,8 @@ QString FrmAscii::aboutText() {
 void FrmAscii::openTable() {
     if (frmScroll == nullptr) {
         frmScroll = new FrmScroll(sFont);
+        connect(frmScroll, &FrmScroll::fontChosen, this,
+                [this](const QString& family) { sFont = family; });
     }
     frmScroll->setWindowState(frmScroll->windowState() & ~Qt::WindowMinimized);
     frmScroll->show();

@@ -20,6 +20,15 @@ namespace trelvane {
 class FrmInicio : public QWidget {
     Q_OBJECT
   public:
+    explicit FrmInicio(std::function<void()> openMain, QWidget* parent = nullptr);
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+
+  private:
+    // Tests reach the controls and the state through this accessor of theirs, and only there.
+    friend class SplashProbe;
+
     // A straight line drawn on the window: end points in twips, colour, width in pixels.
     struct Line {
         double x1 = 0;
@@ -29,8 +38,6 @@ class FrmInicio : public QWidget {
         QColor color;
         int width = 1;
     };
-
-    explicit FrmInicio(std::function<void()> openMain, QWidget* parent = nullptr);
 
     // Event handlers and the window's own procedure.
     void Form_Load();
@@ -53,10 +60,6 @@ class FrmInicio : public QWidget {
     // The ticks that have lengthened the line.
     std::int16_t nTick = 0;
 
-  protected:
-    void paintEvent(QPaintEvent* event) override;
-
-  private:
     std::function<void()> openMain_;
 };
 

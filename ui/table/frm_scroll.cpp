@@ -3,6 +3,7 @@
 
 #include <QKeyEvent>
 #include <QScreen>
+#include <utility>
 
 #include "accessibility.h"
 #include "codepage.h"
@@ -55,10 +56,10 @@ void setBackground(QWidget* widget, const QColor& color) {
 
 }  // namespace
 
-FrmScroll::FrmScroll(QString& programFont, QWidget* parent)
+FrmScroll::FrmScroll(QString font, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint),
-      sFont(programFont) {
+      sFont(std::move(font)) {
     installAccessibleInterfaces();
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Lista de código ASCII"));
@@ -152,6 +153,7 @@ void FrmScroll::tmrOpen_Timer() {
 
 void FrmScroll::cmdFont_Click() {
     sFont = txtFont->text();
+    emit fontChosen(sFont);
     loadWindow();
 }
 

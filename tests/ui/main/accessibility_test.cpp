@@ -8,6 +8,7 @@
 
 #include "frm_inicio.h"
 #include "main_window_fixture.h"
+#include "splash_probe.h"
 
 namespace trelvane {
 namespace {
@@ -42,7 +43,7 @@ TEST_F(AccessibilityTest, EveryControlHasASpanishNameAndItsRole) {
         const char* description = "";
     };
     const Control controls[] = {
-        {&w(), "Trelvane", QAccessible::Window},
+        {window.get(), "Trelvane", QAccessible::Window},
         {w().txtC, "CARACTER", QAccessible::EditableText},
         {w().lblC, "Caracter", QAccessible::StaticText, "A"},
         {w().txtA, "Valor ASCII/decimal", QAccessible::EditableText},
@@ -80,7 +81,7 @@ TEST_F(AccessibilityTest, EveryControlHasASpanishNameAndItsRole) {
     const QSet<QAccessible::Role> controlRoles = {QAccessible::EditableText,
                                                   QAccessible::StaticText, QAccessible::Button,
                                                   QAccessible::RadioButton};
-    for (QWidget* child : w().findChildren<QWidget*>()) {
+    for (QWidget* child : window->findChildren<QWidget*>()) {
         QAccessibleInterface* control = reader(child);
         if (control != nullptr && controlRoles.contains(control->role())) {
             EXPECT_FALSE(control->text(QAccessible::Name).isEmpty())
@@ -89,10 +90,11 @@ TEST_F(AccessibilityTest, EveryControlHasASpanishNameAndItsRole) {
     }
 
     // The splash, for the moment it shows.
-    FrmInicio splash([] {});
+    FrmInicio splashWindow([] {});
+    SplashProbe splash(splashWindow);
     splash.Timer1->stop();
-    EXPECT_EQ(reader(&splash)->text(QAccessible::Name), QStringLiteral("Trelvane"));
-    EXPECT_EQ(reader(&splash)->role(), QAccessible::Window);
+    EXPECT_EQ(reader(&splashWindow)->text(QAccessible::Name), QStringLiteral("Trelvane"));
+    EXPECT_EQ(reader(&splashWindow)->role(), QAccessible::Window);
     EXPECT_EQ(reader(splash.lblEsc)->text(QAccessible::Name), QStringLiteral("Cerrar"));
     EXPECT_EQ(reader(splash.lblEsc)->role(), QAccessible::Button);
 

@@ -324,15 +324,15 @@ TEST_F(CharacterPanelTest, AClickOnTheCharacterFocusesTheCharacterBox) {
 TEST_F(CharacterPanelTest, PictureOfTheCharacterPanel) {
     typeText(w().txtC, QStringLiteral("\u00f1"));
     w().txtB->setFocus(Qt::TabFocusReason);
-    const QImage binaryFocused = w().grab().toImage();
-    savePicture(w(), QStringLiteral("character-panel"));
+    const QImage binaryFocused = window->grab().toImage();
+    savePicture(*window, QStringLiteral("character-panel"));
     EXPECT_EQ(shownAt(binaryFocused, w().lblC), 0x14D2E6u);
     EXPECT_EQ(shownAt(binaryFocused, w().txtA), 0x14D2E6u);
     EXPECT_EQ(shownAt(binaryFocused, w().txtB), 0x14AAE6u);
 
     retype(w().txtA, QStringLiteral("300"));
-    const QImage error = w().grab().toImage();
-    savePicture(w(), QStringLiteral("character-panel-error"));
+    const QImage error = window->grab().toImage();
+    savePicture(*window, QStringLiteral("character-panel-error"));
     EXPECT_EQ(shownAt(error, w().txtA), 0xFA6464u);
     EXPECT_EQ(shownAt(error, w().txtB), 0x14D2E6u);
     EXPECT_EQ(shownAt(error, w().lblC), 0x14D2E6u);

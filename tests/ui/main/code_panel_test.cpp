@@ -50,7 +50,7 @@ TEST_F(CodePanelTest, TheTypicalRequestFromStart) {
     EXPECT_EQ(backOf(w().txtCodeA), 0x14AAE6u);
     EXPECT_TRUE(w().frme500[0]->isHidden());
     EXPECT_TRUE(w().frme500[1]->isHidden());
-    savePicture(w(), QStringLiteral("main-code-panel-typed"));
+    savePicture(*window, QStringLiteral("main-code-panel-typed"));
 }
 
 // The keyboard filter of each field in each mode.
@@ -274,7 +274,7 @@ TEST_F(CodePanelTest, TheFlag500OfCampoA) {
     typeInto(w().txtCodeA, QStringLiteral("b"));
     EXPECT_EQ(w().txtCodeA->text().size(), 500);
     EXPECT_FALSE(w().frme500[0]->isHidden());
-    savePicture(w(), QStringLiteral("main-code-panel-500"));
+    savePicture(*window, QStringLiteral("main-code-panel-500"));
     typeInto(w().txtCodeA, QStringLiteral("c"));
     EXPECT_EQ(w().txtCodeA->text().size(), 500) << "Campo A takes 500 characters from the user";
     QTest::keyClick(w().txtCodeA, Qt::Key_Backspace);

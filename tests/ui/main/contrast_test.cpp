@@ -17,6 +17,7 @@
 #include "frm_scroll.h"
 #include "main_window_fixture.h"
 #include "message.h"
+#include "splash_probe.h"
 
 namespace trelvane {
 namespace {
@@ -146,9 +147,9 @@ class ContrastTest : public MainWindowTest, public ::testing::WithParamInterface
 
     // Reads the next modal message box while it is shown, then closes it.
     void checkNextBox(const QString& name) {
-        auto* poll = new QTimer(&w());
+        auto* poll = new QTimer(window.get());
         poll->setInterval(10);
-        QObject::connect(poll, &QTimer::timeout, &w(), [this, poll, name] {
+        QObject::connect(poll, &QTimer::timeout, window.get(), [this, poll, name] {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
             if (box == nullptr) {
                 return;
@@ -220,35 +221,38 @@ TEST_P(ContrastTest, EveryControlIsReadable) {
 
     // The message boxes and the About box.
     checkNextBox(QStringLiteral("message box"));
-    showMessage(&w(), QStringLiteral("Esta fuente no existe en el equipo."), QMessageBox::Critical);
+    showMessage(window.get(), QStringLiteral("Esta fuente no existe en el equipo."),
+                QMessageBox::Critical);
     checkNextBox(QStringLiteral("About box"));
-    showAboutBox(&w(), QStringLiteral("Trelvane"), FrmAscii::aboutText(), w().windowIcon());
+    showAboutBox(window.get(), QStringLiteral("Trelvane"), MainWindowProbe::aboutText(),
+                 window->windowIcon());
 
     // The code table, filled.
-    QString sFont = QStringLiteral("Segoe UI");
-    auto table = std::make_unique<FrmScroll>(sFont);
-    table->show();
+    auto tableWindow = std::make_unique<FrmScroll>(QStringLiteral("Segoe UI"));
+    tableWindow->show();
+    TableWindowProbe table(*tableWindow);
     for (int tick = 0; tick < 96; ++tick) {
-        table->tmrOpen_Timer();
+        table.tmrOpen_Timer();
     }
-    const std::pair<const char*, CodeColumn*> columns[] = {{"table txtA", table->txtA},
-                                                           {"table txtB", table->txtB},
-                                                           {"table txtC", table->txtC},
-                                                           {"table txtD", table->txtD}};
+    const std::pair<const char*, CodeColumn*> columns[] = {{"table txtA", table.txtA},
+                                                           {"table txtB", table.txtB},
+                                                           {"table txtC", table.txtC},
+                                                           {"table txtD", table.txtD}};
     for (const auto& [name, column] : columns) {
         check(QString::fromLatin1(name), column);
         checkSelection(QString::fromLatin1(name), column, [column] { column->selectAll(); });
     }
-    check(QStringLiteral("table txtFont"), table->txtFont);
-    checkSelection(QStringLiteral("table txtFont"), table->txtFont,
-                   [&table] { table->txtFont->selectAll(); });
-    check(QStringLiteral("table cmdFont"), table->cmdFont);
+    check(QStringLiteral("table txtFont"), table.txtFont);
+    checkSelection(QStringLiteral("table txtFont"), table.txtFont,
+                   [&table] { table.txtFont->selectAll(); });
+    check(QStringLiteral("table cmdFont"), table.cmdFont);
 
     // The splash, and its "x" pressed.
-    FrmInicio splash([] {});
+    FrmInicio splashWindow([] {});
+    SplashProbe splash(splashWindow);
     splash.Timer1->stop();
     splash.endProgram = [] {};
-    splash.show();
+    splashWindow.show();
     check(QStringLiteral("splash lblMarca"), splash.lblMarca);
     check(QStringLiteral("splash lblName"), splash.lblName);
     check(QStringLiteral("splash lblEsc"), splash.lblEsc);

@@ -97,15 +97,15 @@ INSTANTIATE_TEST_SUITE_P(Buttons, DoubleClickTest,
 
 TEST_F(FunctionButtonsTest, PictureOfAPressedButton) {
     QTest::mousePress(w().cmdFn[1], Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
-    const QImage pressed = w().grab().toImage();
-    savePicture(w(), QStringLiteral("main-function-button-pressed"));
+    const QImage pressed = window->grab().toImage();
+    savePicture(*window, QStringLiteral("main-function-button-pressed"));
     // The fill and the border of the shape over the light ground; its neighbours unpressed.
     EXPECT_EQ(shownAt(pressed, w().cmdFn[1]), 0xE0E0E0u);
     EXPECT_EQ(shownAt(pressed, w().cmdFn[1], QPoint(0, 0)), 0xC0C0C0u);
     EXPECT_EQ(shownAt(pressed, w().cmdFn[2]), 0xF5F5F5u);
     EXPECT_EQ(shownAt(pressed, w().cmdFn[0]), 0xE6E6E6u);
     QTest::mouseRelease(w().cmdFn[1], Qt::LeftButton, Qt::NoModifier, QPoint(5, -30));
-    EXPECT_EQ(shownAt(w().grab().toImage(), w().cmdFn[1]), 0xF5F5F5u);
+    EXPECT_EQ(shownAt(window->grab().toImage(), w().cmdFn[1]), 0xF5F5F5u);
 }
 
 TEST_F(FunctionButtonsTest, GroupingShowsTheBytesAndTheButtonTurnsIntoClose) {
@@ -120,7 +120,7 @@ TEST_F(FunctionButtonsTest, GroupingShowsTheBytesAndTheButtonTurnsIntoClose) {
     EXPECT_EQ(w().txtCodeC->caretPosition(), 17);
     EXPECT_FALSE(w().txtCodeC->hasSelection());
     EXPECT_EQ(w().dispatch.nFocus(), FocusBox::txtCodeA) << "the view has no focus handling";
-    savePicture(w(), QStringLiteral("grouping-view"));
+    savePicture(*window, QStringLiteral("grouping-view"));
 
     clickButton(w().cmdFn[3]);
     EXPECT_TRUE(w().txtCodeC->isHidden());
@@ -164,13 +164,13 @@ TEST_P(GroupingRejected, ShowsTheMessageAndChangesNothing) {
     clickButton(w().cmdOpt[0]);  // Texto: any text may stand in Campo A
     pasteIntoA(QString::fromUtf16(GetParam().text));
     SeenBox seen;
-    closeNextBox(&w(), seen);
+    closeNextBox(window.get(), seen);
     clickButton(w().cmdFn[3]);
     EXPECT_TRUE(seen.shown);
     EXPECT_EQ(seen.title, QStringLiteral("Trelvane"));
     EXPECT_EQ(seen.text, QStringLiteral("Seleccione por lo menos 2 bytes de código binario."));
     EXPECT_EQ(seen.icon, QMessageBox::Warning);
-    EXPECT_EQ(seen.owner, &w());
+    EXPECT_EQ(seen.owner, window.get());
     EXPECT_EQ(seen.accessibleName, QStringLiteral("Aviso"));
     EXPECT_EQ(seen.okAccessibleName, QStringLiteral("Aceptar"));
     EXPECT_TRUE(w().txtCodeC->isHidden());
@@ -194,7 +194,7 @@ TEST_F(FunctionButtonsTest, WithTheCharacterPanelFocusedLastEveryRequestIsReject
     w().txtB->setFocus(Qt::TabFocusReason);
     ASSERT_EQ(w().dispatch.nFocus(), FocusBox::txtB);
     SeenBox seen;
-    closeNextBox(&w(), seen);
+    closeNextBox(window.get(), seen);
     clickButton(w().cmdFn[3]);
     EXPECT_TRUE(seen.shown);
     EXPECT_TRUE(w().txtCodeC->isHidden());
@@ -221,13 +221,13 @@ TEST_F(FunctionButtonsTest, TheListButtonOpensTheCodeTableAndBringsItForwardAgai
     EXPECT_EQ(table->parentWidget(), nullptr) << "shown without an owner window";
     EXPECT_EQ(table->windowTitle(), QStringLiteral("Lista de código ASCII"));
     for (int tick = 0; tick < 5; ++tick) {
-        table->tmrOpen_Timer();
+        w().table().tmrOpen_Timer();
     }
-    const QString rows = table->txtA->text();
+    const QString rows = w().table().txtA->text();
     table->showMinimized();
     clickButton(w().cmdFn[1]);
     EXPECT_EQ(w().frmScroll, table) << "the same window, not a new one";
-    EXPECT_EQ(table->txtA->text(), rows) << "not loaded again";
+    EXPECT_EQ(w().table().txtA->text(), rows) << "not loaded again";
     EXPECT_FALSE(table->isMinimized());
     EXPECT_TRUE(table->isVisible());
 
@@ -237,25 +237,25 @@ TEST_F(FunctionButtonsTest, TheListButtonOpensTheCodeTableAndBringsItForwardAgai
     EXPECT_EQ(w().frmScroll, nullptr);
     clickButton(w().cmdFn[1]);
     ASSERT_NE(w().frmScroll, nullptr);
-    EXPECT_EQ(w().frmScroll->txtA->text(), QString()) << "a new window fills from empty";
+    EXPECT_EQ(w().table().txtA->text(), QString()) << "a new window fills from empty";
 }
 
 TEST_F(FunctionButtonsTest, TheTableUsesTheFontOfTheMainWindow) {
     w().sFont = QStringLiteral("DejaVu Sans");
     clickButton(w().cmdFn[1]);
     ASSERT_NE(w().frmScroll, nullptr);
-    EXPECT_EQ(w().frmScroll->txtA->font().family(), QStringLiteral("DejaVu Sans"));
-    EXPECT_EQ(w().frmScroll->txtFont->text(), QStringLiteral("DejaVu Sans"));
+    EXPECT_EQ(w().table().txtA->font().family(), QStringLiteral("DejaVu Sans"));
+    EXPECT_EQ(w().table().txtFont->text(), QStringLiteral("DejaVu Sans"));
 }
 
 TEST_F(FunctionButtonsTest, ClosingTheMainWindowClosesTheTable) {
     clickButton(w().cmdFn[1]);
     QPointer<FrmScroll> table = w().frmScroll;
     ASSERT_NE(table, nullptr);
-    w().close();
+    window->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(table, nullptr);
-    EXPECT_FALSE(w().isVisible());
+    EXPECT_FALSE(window->isVisible());
 }
 
 TEST_F(FunctionButtonsTest, TheTableGoesWithTheMainWindow) {
@@ -263,21 +263,21 @@ TEST_F(FunctionButtonsTest, TheTableGoesWithTheMainWindow) {
     QPointer<FrmScroll> table = w().frmScroll;
     ASSERT_NE(table, nullptr);
     window.reset();
-    EXPECT_EQ(table, nullptr) << "it reads the main window's font name";
+    EXPECT_EQ(table, nullptr) << "the program ends with the main window";
 }
 
 TEST_F(FunctionButtonsTest, TheAboutBox) {
     SeenBox seen;
-    closeNextBox(&w(), seen);
+    closeNextBox(window.get(), seen);
     clickButton(w().cmdFn[2]);
     EXPECT_TRUE(seen.shown);
     EXPECT_EQ(seen.title, QStringLiteral("Trelvane"));
     EXPECT_EQ(seen.text, QStringLiteral("Moravin\nTrelvane: Versión 3.1.6"));
-    EXPECT_EQ(seen.owner, &w());
+    EXPECT_EQ(seen.owner, window.get());
     EXPECT_TRUE(seen.hasPixmap) << "the program icon";
     EXPECT_EQ(seen.accessibleName, QStringLiteral("Acerca de Trelvane"));
     EXPECT_EQ(seen.okAccessibleName, QStringLiteral("Aceptar"));
-    EXPECT_EQ(w().focusWidget(), w().txtCodeA) << "nothing else changes";
+    EXPECT_EQ(window->focusWidget(), w().txtCodeA) << "nothing else changes";
     EXPECT_EQ(w().dispatch.nFocus(), FocusBox::txtCodeA);
 }
 

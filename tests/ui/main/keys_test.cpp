@@ -131,26 +131,26 @@ TEST_F(KeysTest, EachKeyPressesItsButton) {
              EXPECT_TRUE(w().txtCodeC->isHidden());
              EXPECT_EQ(QApplication::focusWidget(), w().txtCodeA);
          }},
-        {"F1", Qt::Key_F1, "cmdFn(2)", [&] { closeNextBox(&w(), aboutBox); },
+        {"F1", Qt::Key_F1, "cmdFn(2)", [&] { closeNextBox(window.get(), aboutBox); },
          [&] {
              EXPECT_TRUE(aboutBox.shown);
-             w().activateWindow();  // the offscreen platform leaves no window active
-             ASSERT_TRUE(QTest::qWaitForWindowActive(&w()));
+             window->activateWindow();  // the offscreen platform leaves no window active
+             ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
          }},
         {"F2", Qt::Key_F2, "cmdFn(1)", none,
          [&] {
              ASSERT_NE(w().frmScroll, nullptr);
              EXPECT_TRUE(w().frmScroll->isVisible());
              ASSERT_TRUE(QTest::qWaitForWindowActive(w().frmScroll));
-             record(w().frmScroll->cmdFont, QStringLiteral("cmdFont"));
+             record(w().table().cmdFont, QStringLiteral("cmdFont"));
          }},
         {"F5", Qt::Key_F5, "cmdFont",
-         [&] { w().frmScroll->txtFont->setText(QStringLiteral("Carlito")); },
+         [&] { w().table().txtFont->setText(QStringLiteral("Carlito")); },
          [&] {
              EXPECT_EQ(w().sFont, QStringLiteral("Carlito")) << "the table opened in the font";
              delete w().frmScroll.data();
-             w().activateWindow();
-             ASSERT_TRUE(QTest::qWaitForWindowActive(&w()));
+             window->activateWindow();
+             ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
          }},
         {"F6", Qt::Key_F6, "cmdFn(0)", none,
          [&] {

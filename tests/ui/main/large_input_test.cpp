@@ -154,7 +154,7 @@ TEST_F(MainWindowTest, APasteWithoutMemoryIsRefusedAndNothingIsLost) {
     // 16 Mi characters need 256 MiB of binary digits; the limit leaves far less than that.
     QApplication::clipboard()->setText(QString(16 * kMiB, QLatin1Char('x')));
     SeenBox seen;
-    closeNextBox(&w(), seen);
+    closeNextBox(window.get(), seen);
     rlimit old{};
     ASSERT_EQ(getrlimit(RLIMIT_AS, &old), 0);
     rlimit tight = old;
@@ -167,7 +167,8 @@ TEST_F(MainWindowTest, APasteWithoutMemoryIsRefusedAndNothingIsLost) {
     EXPECT_TRUE(seen.shown);
     EXPECT_EQ(seen.title, QStringLiteral("Trelvane"));
     EXPECT_EQ(seen.icon, QMessageBox::Critical);
-    EXPECT_TRUE(seen.text.startsWith(QStringLiteral("No hay memoria suficiente"))) << seen.text.toStdString();
+    EXPECT_TRUE(seen.text.startsWith(QStringLiteral("No hay memoria suficiente")))
+        << seen.text.toStdString();
     EXPECT_EQ(w().txtCodeB->text(), QStringLiteral("Hola"));
     EXPECT_EQ(w().txtCodeA->text(), heldA);
     EXPECT_EQ(w().dispatch.vModeA(), Binario);

@@ -10,10 +10,10 @@ namespace trelvane {
 namespace {
 
 TEST_F(MainWindowTest, WindowTitleSizeAndBackground) {
-    EXPECT_EQ(w().windowTitle(), QStringLiteral("Trelvane"));
-    EXPECT_EQ(w().size(), QSize(px(6255), px(3255)));
-    EXPECT_EQ(w().minimumSize(), w().maximumSize()) << "the user cannot resize it";
-    EXPECT_EQ(w().palette().color(QPalette::Window), QColor(0xF5, 0xF5, 0xF5));
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Trelvane"));
+    EXPECT_EQ(window->size(), QSize(px(6255), px(3255)));
+    EXPECT_EQ(window->minimumSize(), window->maximumSize()) << "the user cannot resize it";
+    EXPECT_EQ(window->palette().color(QPalette::Window), QColor(0xF5, 0xF5, 0xF5));
     EXPECT_EQ(w().frmeMove->palette().color(QPalette::Window), QColor(0xF5, 0xF5, 0xF5));
 }
 
@@ -74,56 +74,56 @@ TEST_F(MainWindowTest, TimersWithTheirIntervalsAllStopped) {
 
 struct Placed {
     const char* name;
-    QWidget* (*control)(FrmAscii&);
-    QWidget* (*container)(FrmAscii&);
+    QWidget* (*control)(MainWindowProbe&);
+    QWidget* (*container)(MainWindowProbe&);
     double left, top, width, height;
 };
 
 const Placed kPlaced[] = {
-    {"txtC", [](FrmAscii& f) -> QWidget* { return f.txtC; },
-     [](FrmAscii& f) -> QWidget* { return &f; }, 11640, 120, 1695, 1095},
-    {"frmeMove", [](FrmAscii& f) { return f.frmeMove; }, [](FrmAscii& f) -> QWidget* { return &f; },
-     0, 120, 11535, 3015},
-    {"lblC", [](FrmAscii& f) -> QWidget* { return f.lblC; }, [](FrmAscii& f) { return f.frmeMove; },
-     120, 0, 2175, 1455},
-    {"txtA", [](FrmAscii& f) -> QWidget* { return f.txtA; }, [](FrmAscii& f) { return f.frmeMove; },
-     2400, 0, 3015, 1455},
-    {"txtB", [](FrmAscii& f) -> QWidget* { return f.txtB; }, [](FrmAscii& f) { return f.frmeMove; },
-     120, 1560, 5295, 1455},
-    {"cmdFn(0)", [](FrmAscii& f) -> QWidget* { return f.cmdFn[0]; },
-     [](FrmAscii& f) { return f.frmeMove; }, 5520, 0, 495, 375},
-    {"cmdFn(1)", [](FrmAscii& f) -> QWidget* { return f.cmdFn[1]; },
-     [](FrmAscii& f) { return f.frmeMove; }, 5520, 360, 495, 375},
-    {"cmdFn(2)", [](FrmAscii& f) -> QWidget* { return f.cmdFn[2]; },
-     [](FrmAscii& f) { return f.frmeMove; }, 5520, 720, 495, 375},
-    {"cmdFn(3)", [](FrmAscii& f) -> QWidget* { return f.cmdFn[3]; },
-     [](FrmAscii& f) { return f.frmeMove; }, 5520, 1560, 495, 375},
-    {"shpFn(3)", [](FrmAscii& f) -> QWidget* { return f.shpFn[3]; },
-     [](FrmAscii& f) { return f.frmeMove; }, 5520, 1560, 495, 375},
-    {"txtCodeA", [](FrmAscii& f) -> QWidget* { return f.txtCodeA; },
-     [](FrmAscii& f) { return f.frmeMove; }, 6120, 0, 4695, 1455},
-    {"txtCodeB", [](FrmAscii& f) -> QWidget* { return f.txtCodeB; },
-     [](FrmAscii& f) { return f.frmeMove; }, 6120, 1560, 4695, 1455},
-    {"txtCodeC", [](FrmAscii& f) -> QWidget* { return f.txtCodeC; },
-     [](FrmAscii& f) { return f.frmeMove; }, 6120, 0, 5295, 3015},
-    {"frme500(0)", [](FrmAscii& f) { return f.frme500[0]; }, [](FrmAscii& f) { return f.frmeMove; },
-     6120, 1080, 495, 375},
-    {"frme500(1)", [](FrmAscii& f) { return f.frme500[1]; }, [](FrmAscii& f) { return f.frmeMove; },
-     6120, 2640, 495, 375},
-    {"lbl500", [](FrmAscii& f) -> QWidget* { return f.lbl500; },
-     [](FrmAscii& f) { return f.frme500[0]; }, 0, 0, 495, 375},
-    {"Label1", [](FrmAscii& f) -> QWidget* { return f.Label1; },
-     [](FrmAscii& f) { return f.frme500[1]; }, 0, 0, 495, 375},
-    {"cmdOpt(0)", [](FrmAscii& f) -> QWidget* { return f.cmdOpt[0]; },
-     [](FrmAscii& f) { return f.frmeMove; }, 10920, 0, 495, 375},
-    {"cmdOpt(3)", [](FrmAscii& f) -> QWidget* { return f.cmdOpt[3]; },
-     [](FrmAscii& f) { return f.frmeMove; }, 10920, 1080, 495, 375},
-    {"cmdOpt(4)", [](FrmAscii& f) -> QWidget* { return f.cmdOpt[4]; },
-     [](FrmAscii& f) { return f.frmeMove; }, 10920, 1560, 495, 375},
-    {"cmdOpt(7)", [](FrmAscii& f) -> QWidget* { return f.cmdOpt[7]; },
-     [](FrmAscii& f) { return f.frmeMove; }, 10920, 2640, 495, 375},
-    {"shpOpt(6)", [](FrmAscii& f) -> QWidget* { return f.shpOpt[6]; },
-     [](FrmAscii& f) { return f.frmeMove; }, 10920, 2280, 495, 375},
+    {"txtC", [](MainWindowProbe& f) -> QWidget* { return f.txtC; },
+     [](MainWindowProbe& f) -> QWidget* { return &f.window; }, 11640, 120, 1695, 1095},
+    {"frmeMove", [](MainWindowProbe& f) { return f.frmeMove; },
+     [](MainWindowProbe& f) -> QWidget* { return &f.window; }, 0, 120, 11535, 3015},
+    {"lblC", [](MainWindowProbe& f) -> QWidget* { return f.lblC; },
+     [](MainWindowProbe& f) { return f.frmeMove; }, 120, 0, 2175, 1455},
+    {"txtA", [](MainWindowProbe& f) -> QWidget* { return f.txtA; },
+     [](MainWindowProbe& f) { return f.frmeMove; }, 2400, 0, 3015, 1455},
+    {"txtB", [](MainWindowProbe& f) -> QWidget* { return f.txtB; },
+     [](MainWindowProbe& f) { return f.frmeMove; }, 120, 1560, 5295, 1455},
+    {"cmdFn(0)", [](MainWindowProbe& f) -> QWidget* { return f.cmdFn[0]; },
+     [](MainWindowProbe& f) { return f.frmeMove; }, 5520, 0, 495, 375},
+    {"cmdFn(1)", [](MainWindowProbe& f) -> QWidget* { return f.cmdFn[1]; },
+     [](MainWindowProbe& f) { return f.frmeMove; }, 5520, 360, 495, 375},
+    {"cmdFn(2)", [](MainWindowProbe& f) -> QWidget* { return f.cmdFn[2]; },
+     [](MainWindowProbe& f) { return f.frmeMove; }, 5520, 720, 495, 375},
+    {"cmdFn(3)", [](MainWindowProbe& f) -> QWidget* { return f.cmdFn[3]; },
+     [](MainWindowProbe& f) { return f.frmeMove; }, 5520, 1560, 495, 375},
+    {"shpFn(3)", [](MainWindowProbe& f) -> QWidget* { return f.shpFn[3]; },
+     [](MainWindowProbe& f) { return f.frmeMove; }, 5520, 1560, 495, 375},
+    {"txtCodeA", [](MainWindowProbe& f) -> QWidget* { return f.txtCodeA; },
+     [](MainWindowProbe& f) { return f.frmeMove; }, 6120, 0, 4695, 1455},
+    {"txtCodeB", [](MainWindowProbe& f) -> QWidget* { return f.txtCodeB; },
+     [](MainWindowProbe& f) { return f.frmeMove; }, 6120, 1560, 4695, 1455},
+    {"txtCodeC", [](MainWindowProbe& f) -> QWidget* { return f.txtCodeC; },
+     [](MainWindowProbe& f) { return f.frmeMove; }, 6120, 0, 5295, 3015},
+    {"frme500(0)", [](MainWindowProbe& f) { return f.frme500[0]; },
+     [](MainWindowProbe& f) { return f.frmeMove; }, 6120, 1080, 495, 375},
+    {"frme500(1)", [](MainWindowProbe& f) { return f.frme500[1]; },
+     [](MainWindowProbe& f) { return f.frmeMove; }, 6120, 2640, 495, 375},
+    {"lbl500", [](MainWindowProbe& f) -> QWidget* { return f.lbl500; },
+     [](MainWindowProbe& f) { return f.frme500[0]; }, 0, 0, 495, 375},
+    {"Label1", [](MainWindowProbe& f) -> QWidget* { return f.Label1; },
+     [](MainWindowProbe& f) { return f.frme500[1]; }, 0, 0, 495, 375},
+    {"cmdOpt(0)", [](MainWindowProbe& f) -> QWidget* { return f.cmdOpt[0]; },
+     [](MainWindowProbe& f) { return f.frmeMove; }, 10920, 0, 495, 375},
+    {"cmdOpt(3)", [](MainWindowProbe& f) -> QWidget* { return f.cmdOpt[3]; },
+     [](MainWindowProbe& f) { return f.frmeMove; }, 10920, 1080, 495, 375},
+    {"cmdOpt(4)", [](MainWindowProbe& f) -> QWidget* { return f.cmdOpt[4]; },
+     [](MainWindowProbe& f) { return f.frmeMove; }, 10920, 1560, 495, 375},
+    {"cmdOpt(7)", [](MainWindowProbe& f) -> QWidget* { return f.cmdOpt[7]; },
+     [](MainWindowProbe& f) { return f.frmeMove; }, 10920, 2640, 495, 375},
+    {"shpOpt(6)", [](MainWindowProbe& f) -> QWidget* { return f.shpOpt[6]; },
+     [](MainWindowProbe& f) { return f.frmeMove; }, 10920, 2280, 495, 375},
 };
 
 TEST_F(MainWindowTest, GeometryInTwips) {
@@ -177,7 +177,7 @@ TEST_F(MainWindowTest, FontsAndLimits) {
 }
 
 TEST_F(MainWindowTest, TheCharacterBoxLiesOutsideTheWindowYetHasTheFocus) {
-    EXPECT_GE(w().txtC->geometry().left(), w().width());
+    EXPECT_GE(w().txtC->geometry().left(), window->width());
     EXPECT_EQ(QApplication::focusWidget(), w().txtC);
     QTest::keyClicks(w().txtC, QStringLiteral("z"));
     EXPECT_EQ(w().lblC->text(), QStringLiteral("z"));
@@ -193,29 +193,31 @@ TEST_F(MainWindowTest, TabCyclesThroughTheCharacterPanel) {
 }
 
 TEST_F(MainWindowTest, TheCodeFieldsShowAsAStripAtTheRightEdge) {
-    const QPoint stripA = w().txtCodeA->mapTo(&w(), QPoint(0, 0));
-    EXPECT_EQ(w().width() - stripA.x(), px(135));
+    const QPoint stripA = w().txtCodeA->mapTo(window.get(), QPoint(0, 0));
+    EXPECT_EQ(window->width() - stripA.x(), px(135));
 }
 
 TEST_F(MainWindowTest, PicturesOfBothPanels) {
     // The character panel, and the strips of both code fields at the right edge.
-    const QImage characterPanel = w().grab().toImage();
-    savePicture(w(), QStringLiteral("main-character-panel"));
+    const QImage characterPanel = window->grab().toImage();
+    savePicture(*window, QStringLiteral("main-character-panel"));
     EXPECT_EQ(shownAt(characterPanel, w().lblC), 0x14AAE6u);
     EXPECT_EQ(shownAt(characterPanel, w().txtA), 0x14D2E6u);
     EXPECT_EQ(shownAt(characterPanel, w().txtB), 0x14D2E6u);
     EXPECT_EQ(shownAt(characterPanel, w().cmdFn[0]), 0xE6E6E6u);
-    EXPECT_EQ(characterPanel.pixel(w().width() - 3, w().txtCodeA->mapTo(&w(), QPoint(0, 20)).y()) &
+    EXPECT_EQ(characterPanel.pixel(window->width() - 3,
+                                   w().txtCodeA->mapTo(window.get(), QPoint(0, 20)).y()) &
                   0xFFFFFFu,
               0x14AAE6u);
-    EXPECT_EQ(characterPanel.pixel(w().width() - 3, w().txtCodeB->mapTo(&w(), QPoint(0, 20)).y()) &
+    EXPECT_EQ(characterPanel.pixel(window->width() - 3,
+                                   w().txtCodeB->mapTo(window.get(), QPoint(0, 20)).y()) &
                   0xFFFFFFu,
               0x14D2E6u);
 
     // The code panel: the fields, and the marks of Texto for Campo A and Binario for Campo B.
     w().setMoveLeft(-5280);
-    const QImage codePanel = w().grab().toImage();
-    savePicture(w(), QStringLiteral("main-code-panel"));
+    const QImage codePanel = window->grab().toImage();
+    savePicture(*window, QStringLiteral("main-code-panel"));
     EXPECT_EQ(shownAt(codePanel, w().txtCodeA), 0x14AAE6u);
     EXPECT_EQ(shownAt(codePanel, w().txtCodeB), 0x14D2E6u);
     for (int i = 0; i < 8; ++i) {

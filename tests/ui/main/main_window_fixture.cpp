@@ -11,12 +11,14 @@ namespace trelvane {
 
 void MainWindowTest::SetUp() {
     window = std::make_unique<FrmAscii>();
+    probe_.emplace(*window);
     window->show();
     window->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
 }
 
 void MainWindowTest::TearDown() {
+    probe_.reset();
     window.reset();
 }
 

@@ -10,13 +10,16 @@
 #include <QString>
 #include <QWidget>
 #include <memory>
+#include <optional>
 
 #include "frm_ascii.h"
+#include "main_window_probe.h"
 #include "pictures.h"
 
 namespace trelvane {
 
-// The converter window shown and active, as the user meets it after start.
+// The converter window shown and active, as the user meets it after start. w() reaches its
+// controls and state by their names (see MainWindowProbe); `window` is the widget itself.
 class MainWindowTest : public ::testing::Test {
   protected:
     void SetUp() override;
@@ -34,7 +37,10 @@ class MainWindowTest : public ::testing::Test {
                             QPoint inside = QPoint(3, 3));
 
     std::unique_ptr<FrmAscii> window;
-    FrmAscii& w() { return *window; }
+    MainWindowProbe& w() { return *probe_; }
+
+  private:
+    std::optional<MainWindowProbe> probe_;
 };
 
 // Types a text key by key, characters beyond ASCII included.

@@ -10,7 +10,7 @@ namespace trelvane {
 namespace {
 
 // The positions of frmeMove after each tick of the rebound.
-std::vector<float> reboundPath(FrmAscii& w) {
+std::vector<float> reboundPath(MainWindowProbe& w) {
     std::vector<float> path;
     while (w.tmrRebote2->isActive()) {
         w.tmrRebote2_Timer();
@@ -103,7 +103,7 @@ TEST_F(MainWindowTest, AClickOnTheStripOfTheDecimalBoxSlidesBackAndKeepsTheFocus
     clickButton(w().cmdFn[0]);
     runSlide();
     ASSERT_EQ(QApplication::focusWidget(), w().txtCodeA);
-    const QPoint strip = w().txtA->mapFrom(&w(), QPoint(4, 40));
+    const QPoint strip = w().txtA->mapFrom(window.get(), QPoint(4, 40));
     ASSERT_TRUE(w().txtA->rect().contains(strip)) << "the strip of txtA is in view";
     QTest::mouseClick(w().txtA, Qt::LeftButton, Qt::NoModifier, strip);
     EXPECT_EQ(w().dispatch.nFocus(), FocusBox::txtA);

@@ -42,7 +42,8 @@ TEST_F(MainWindowTest, QtsOwnTextsAreSpanish) {
         }
     });
     poll.start();
-    showMessage(&w(), QStringLiteral("Esta fuente no existe en el equipo."), QMessageBox::Critical);
+    showMessage(window.get(), QStringLiteral("Esta fuente no existe en el equipo."),
+                QMessageBox::Critical);
     EXPECT_EQ(button, QStringLiteral("Aceptar"));
 }
 

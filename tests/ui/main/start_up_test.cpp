@@ -8,6 +8,8 @@
 
 #include "frm_ascii.h"
 #include "frm_inicio.h"
+#include "main_window_probe.h"
+#include "splash_probe.h"
 
 namespace trelvane {
 namespace {
@@ -16,15 +18,16 @@ TEST(StartUp, TheSplashOpensTheConverterWindowOnItsTwentyFirstTick) {
     QPointer<FrmAscii> frmAscii;
     FrmInicio frmInicio([&] { frmAscii = FrmAscii::open(); });
     frmInicio.show();
+    SplashProbe splash(frmInicio);
     for (int tick = 1; tick <= 20; ++tick) {
-        frmInicio.Timer1_Timer();
+        splash.Timer1_Timer();
         ASSERT_EQ(frmAscii, nullptr) << tick;
     }
-    frmInicio.Timer1_Timer();
+    splash.Timer1_Timer();
     ASSERT_NE(frmAscii, nullptr);
     EXPECT_TRUE(frmAscii->isVisible());
     EXPECT_FALSE(frmInicio.isVisible());
-    EXPECT_EQ(frmAscii->lblC->text(), QStringLiteral("A"));
+    EXPECT_EQ(MainWindowProbe(*frmAscii).lblC->text(), QStringLiteral("A"));
     EXPECT_FALSE(frmAscii->windowIcon().isNull());
     EXPECT_TRUE(frmAscii->testAttribute(Qt::WA_DeleteOnClose));
     delete frmAscii.data();

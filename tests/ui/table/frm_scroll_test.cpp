@@ -18,6 +18,7 @@
 #include "codepage.h"
 #include "frm_scroll.h"
 #include "pictures.h"
+#include "table_window_probe.h"
 
 namespace trelvane {
 namespace {
@@ -81,21 +82,24 @@ class FrmScrollTest : public ::testing::Test {
         }
     }
 
-    FrmScroll* openTable() {
+    // Opens the table in sFont and, as the main window does, keeps the font it reports.
+    TableWindowProbe openTable() {
         auto* window = new FrmScroll(sFont);
+        QObject::connect(window, &FrmScroll::fontChosen, window,
+                         [this](const QString& family) { sFont = family; });
         window->show();
         windows_.push_back(window);
-        return window;
+        return TableWindowProbe(*window);
     }
 
-    static void tick(FrmScroll* window, int times) {
+    static void tick(TableWindowProbe& table, int times) {
         for (int i = 0; i < times; ++i) {
-            window->tmrOpen_Timer();
+            table.tmrOpen_Timer();
         }
     }
 
-    static void expectColumnFonts(FrmScroll* window, const QString& family) {
-        for (CodeColumn* column : {window->txtA, window->txtB, window->txtC, window->txtD}) {
+    static void expectColumnFonts(TableWindowProbe& table, const QString& family) {
+        for (CodeColumn* column : {table.txtA, table.txtB, table.txtC, table.txtD}) {
             EXPECT_EQ(column->font().family(), family);
             EXPECT_DOUBLE_EQ(column->font().pointSizeF(), 14.25);
         }
@@ -109,67 +113,67 @@ class FrmScrollTest : public ::testing::Test {
 };
 
 TEST_F(FrmScrollTest, OpensAsDesigned) {
-    FrmScroll* window = openTable();
-    EXPECT_EQ(window->windowTitle(), QStringLiteral("Lista de código ASCII"));
-    EXPECT_EQ(window->size(), QSize(393, 289));
-    EXPECT_EQ(window->minimumSize(), window->maximumSize());
-    EXPECT_TRUE(window->testAttribute(Qt::WA_DeleteOnClose));
-    EXPECT_EQ(window->windowIcon().availableSizes(), QList<QSize>{QSize(32, 32)});
-    EXPECT_EQ(window->palette().color(QPalette::Window), QColor(0xF5, 0xF5, 0xF5));
-    EXPECT_EQ(window->txtA->geometry(), QRect(8, 8, 89, 241));
-    EXPECT_EQ(window->txtD->geometry(), QRect(296, 8, 89, 241));
-    EXPECT_EQ(window->txtB->palette().color(QPalette::Base), QColor(0x14, 0xD2, 0xE6));
-    EXPECT_EQ(window->txtC->palette().color(QPalette::Base), QColor(0x14, 0xAA, 0xE6));
-    EXPECT_TRUE(window->txtA->isReadOnly());
-    EXPECT_EQ(window->txtA->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
-    EXPECT_EQ(window->lblRe->geometry(), QRect(8, 256, 281, 25));
-    EXPECT_EQ(window->txtFont->geometry(), QRect(16, 256, 265, 25));
-    EXPECT_EQ(window->cmdFont->geometry(), QRect(296, 256, 89, 25));
-    EXPECT_EQ(window->shpFont->geometry(), window->cmdFont->geometry());
-    EXPECT_EQ(window->cmdFont->text(), QStringLiteral("Abrir"));
-    EXPECT_EQ(window->cmdFont->toolTip(), QStringLiteral(" Mover "));
-    EXPECT_FALSE(window->shpFont->isFilled());
-    EXPECT_EQ(window->txtFont->text(), QStringLiteral("Segoe UI"));
-    EXPECT_TRUE(window->tmrOpen->isActive());
-    EXPECT_EQ(window->tmrOpen->interval(), 10);
-    expectColumnFonts(window, QStringLiteral("Segoe UI"));
+    TableWindowProbe table = openTable();
+    EXPECT_EQ(table.window.windowTitle(), QStringLiteral("Lista de código ASCII"));
+    EXPECT_EQ(table.window.size(), QSize(393, 289));
+    EXPECT_EQ(table.window.minimumSize(), table.window.maximumSize());
+    EXPECT_TRUE(table.window.testAttribute(Qt::WA_DeleteOnClose));
+    EXPECT_EQ(table.window.windowIcon().availableSizes(), QList<QSize>{QSize(32, 32)});
+    EXPECT_EQ(table.window.palette().color(QPalette::Window), QColor(0xF5, 0xF5, 0xF5));
+    EXPECT_EQ(table.txtA->geometry(), QRect(8, 8, 89, 241));
+    EXPECT_EQ(table.txtD->geometry(), QRect(296, 8, 89, 241));
+    EXPECT_EQ(table.txtB->palette().color(QPalette::Base), QColor(0x14, 0xD2, 0xE6));
+    EXPECT_EQ(table.txtC->palette().color(QPalette::Base), QColor(0x14, 0xAA, 0xE6));
+    EXPECT_TRUE(table.txtA->isReadOnly());
+    EXPECT_EQ(table.txtA->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    EXPECT_EQ(table.lblRe->geometry(), QRect(8, 256, 281, 25));
+    EXPECT_EQ(table.txtFont->geometry(), QRect(16, 256, 265, 25));
+    EXPECT_EQ(table.cmdFont->geometry(), QRect(296, 256, 89, 25));
+    EXPECT_EQ(table.shpFont->geometry(), table.cmdFont->geometry());
+    EXPECT_EQ(table.cmdFont->text(), QStringLiteral("Abrir"));
+    EXPECT_EQ(table.cmdFont->toolTip(), QStringLiteral(" Mover "));
+    EXPECT_FALSE(table.shpFont->isFilled());
+    EXPECT_EQ(table.txtFont->text(), QStringLiteral("Segoe UI"));
+    EXPECT_TRUE(table.tmrOpen->isActive());
+    EXPECT_EQ(table.tmrOpen->interval(), 10);
+    expectColumnFonts(table, QStringLiteral("Segoe UI"));
     EXPECT_TRUE(messages.seen.empty());
 }
 
 TEST_F(FrmScrollTest, FirstTickWritesTheFirstRowOfEachColumn) {
-    FrmScroll* window = openTable();
-    EXPECT_TRUE(window->txtA->text().isEmpty());
-    window->tmrOpen_Timer();
-    EXPECT_EQ(window->txtA->text(), QStringLiteral("001   \u2401\r\n"));
-    EXPECT_EQ(window->txtB->text(), QStringLiteral("032    \r\n"));
-    EXPECT_EQ(window->txtC->text(), QStringLiteral("128   \u20AC\r\n"));
-    EXPECT_EQ(window->txtD->text(), QStringLiteral("192   \u00C0\r\n"));
+    TableWindowProbe table = openTable();
+    EXPECT_TRUE(table.txtA->text().isEmpty());
+    table.tmrOpen_Timer();
+    EXPECT_EQ(table.txtA->text(), QStringLiteral("001   \u2401\r\n"));
+    EXPECT_EQ(table.txtB->text(), QStringLiteral("032    \r\n"));
+    EXPECT_EQ(table.txtC->text(), QStringLiteral("128   \u20AC\r\n"));
+    EXPECT_EQ(table.txtD->text(), QStringLiteral("192   \u00C0\r\n"));
 }
 
 TEST_F(FrmScrollTest, After31TicksTheFirstColumnIsCompleteWithoutTrailingBreak) {
-    FrmScroll* window = openTable();
-    tick(window, 31);
-    EXPECT_EQ(window->txtA->text(), expectedColumn(1, 31));
-    EXPECT_TRUE(window->txtA->text().endsWith(QStringLiteral("031   \u241F")));
-    EXPECT_EQ(window->txtB->text(), expectedColumn(32, 62) + QStringLiteral("\r\n"));
+    TableWindowProbe table = openTable();
+    tick(table, 31);
+    EXPECT_EQ(table.txtA->text(), expectedColumn(1, 31));
+    EXPECT_TRUE(table.txtA->text().endsWith(QStringLiteral("031   \u241F")));
+    EXPECT_EQ(table.txtB->text(), expectedColumn(32, 62) + QStringLiteral("\r\n"));
     // Every row on a line of its own: the control characters break no row.
-    EXPECT_EQ(window->txtA->document()->blockCount(), 31);
-    EXPECT_EQ(window->txtA->text().count(QLatin1Char('\r')), 30);
-    EXPECT_EQ(window->txtA->text().count(QLatin1Char('\n')), 30);
-    EXPECT_EQ(window->txtA->text().count(QLatin1Char('\t')), 0);
+    EXPECT_EQ(table.txtA->document()->blockCount(), 31);
+    EXPECT_EQ(table.txtA->text().count(QLatin1Char('\r')), 30);
+    EXPECT_EQ(table.txtA->text().count(QLatin1Char('\n')), 30);
+    EXPECT_EQ(table.txtA->text().count(QLatin1Char('\t')), 0);
 }
 
 TEST_F(FrmScrollTest, After96TicksEveryColumnIsComplete) {
-    FrmScroll* window = openTable();
-    tick(window, 96);
-    EXPECT_EQ(window->txtA->text(), expectedColumn(1, 31));
-    EXPECT_EQ(window->txtB->text(), expectedColumn(32, 127));
-    EXPECT_EQ(window->txtC->text(), expectedColumn(128, 191));
-    EXPECT_EQ(window->txtD->text(), expectedColumn(192, 255));
-    EXPECT_EQ(window->txtB->document()->blockCount(), 96);
-    EXPECT_EQ(window->txtD->document()->blockCount(), 64);
-    EXPECT_EQ(window->txtB->toPlainText(),
-              QString(window->txtB->text()).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    TableWindowProbe table = openTable();
+    tick(table, 96);
+    EXPECT_EQ(table.txtA->text(), expectedColumn(1, 31));
+    EXPECT_EQ(table.txtB->text(), expectedColumn(32, 127));
+    EXPECT_EQ(table.txtC->text(), expectedColumn(128, 191));
+    EXPECT_EQ(table.txtD->text(), expectedColumn(192, 255));
+    EXPECT_EQ(table.txtB->document()->blockCount(), 96);
+    EXPECT_EQ(table.txtD->document()->blockCount(), 64);
+    EXPECT_EQ(table.txtB->toPlainText(),
+              QString(table.txtB->text()).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
 }
 
 struct RowCase {
@@ -184,13 +188,13 @@ void PrintTo(const RowCase& rowCase, std::ostream* out) {
 class FrmScrollRowTest : public FrmScrollTest, public ::testing::WithParamInterface<RowCase> {};
 
 TEST_P(FrmScrollRowTest, ShowsTheRowOfTheCode) {
-    FrmScroll* window = openTable();
-    tick(window, 96);
+    TableWindowProbe table = openTable();
+    tick(table, 96);
     const int code = GetParam().code;
-    CodeColumn* column = code < 32    ? window->txtA
-                         : code < 128 ? window->txtB
-                         : code < 192 ? window->txtC
-                                      : window->txtD;
+    CodeColumn* column = code < 32    ? table.txtA
+                         : code < 128 ? table.txtB
+                         : code < 192 ? table.txtC
+                                      : table.txtD;
     const int first = code < 32 ? 1 : code < 128 ? 32 : code < 192 ? 128 : 192;
     const QStringList rows = column->text().split(QStringLiteral("\r\n"));
     ASSERT_LT(code - first, rows.size());
@@ -215,10 +219,10 @@ class FrmScrollFontRowsTest : public FrmScrollTest,
 // Each row on one line in the designed font and in a wider one; the columns keep their size.
 TEST_P(FrmScrollFontRowsTest, EveryRowTakesOneLine) {
     sFont = QString::fromLatin1(GetParam());
-    FrmScroll* window = openTable();
+    TableWindowProbe table = openTable();
     ASSERT_TRUE(messages.seen.empty()) << "the font is installed";
-    tick(window, 96);
-    for (CodeColumn* column : {window->txtA, window->txtB, window->txtC, window->txtD}) {
+    tick(table, 96);
+    for (CodeColumn* column : {table.txtA, table.txtB, table.txtC, table.txtD}) {
         EXPECT_EQ(column->size(), QSize(89, 241));
         QAbstractTextDocumentLayout* layout = column->document()->documentLayout();
         for (QTextBlock row = column->document()->begin(); row.isValid(); row = row.next()) {
@@ -237,9 +241,9 @@ INSTANTIATE_TEST_SUITE_P(Fonts, FrmScrollFontRowsTest,
 
 // The five codes Windows-1252 leaves undefined have no glyph; each shows as its own code.
 TEST_F(FrmScrollTest, UndefinedCodesShowAsTheirCodes) {
-    FrmScroll* window = openTable();
-    tick(window, 96);
-    CodeColumn* column = window->txtC;  // 128 to 191
+    TableWindowProbe table = openTable();
+    tick(table, 96);
+    CodeColumn* column = table.txtC;  // 128 to 191
     std::vector<QImage> cells;
     for (int code : {129, 141, 143, 144, 157}) {
         const QTextBlock row = column->document()->findBlockByNumber(code - 128);
@@ -261,20 +265,20 @@ TEST_F(FrmScrollTest, UndefinedCodesShowAsTheirCodes) {
 }
 
 TEST_F(FrmScrollTest, TimerStopsOnceEveryColumnIsComplete) {
-    FrmScroll* window = openTable();
-    tick(window, 95);
-    EXPECT_TRUE(window->tmrOpen->isActive());
-    window->tmrOpen_Timer();
-    EXPECT_FALSE(window->tmrOpen->isActive());
-    const QString complete = window->txtB->text();
-    window->tmrOpen_Timer();
-    EXPECT_EQ(window->txtB->text(), complete);
+    TableWindowProbe table = openTable();
+    tick(table, 95);
+    EXPECT_TRUE(table.tmrOpen->isActive());
+    table.tmrOpen_Timer();
+    EXPECT_FALSE(table.tmrOpen->isActive());
+    const QString complete = table.txtB->text();
+    table.tmrOpen_Timer();
+    EXPECT_EQ(table.txtB->text(), complete);
 }
 
 TEST_F(FrmScrollTest, ColumnsFillByThemselves) {
-    FrmScroll* window = openTable();
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !window->tmrOpen->isActive(); }, 20000));
-    EXPECT_EQ(window->txtB->text(), expectedColumn(32, 127));
+    TableWindowProbe table = openTable();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !table.tmrOpen->isActive(); }, 20000));
+    EXPECT_EQ(table.txtB->text(), expectedColumn(32, 127));
 }
 
 class FrmScrollGoodFontTest : public FrmScrollTest,
@@ -282,19 +286,19 @@ class FrmScrollGoodFontTest : public FrmScrollTest,
 
 TEST_P(FrmScrollGoodFontTest, AbrirReopensWithTheFont) {
     const QString family = QString::fromLatin1(GetParam());
-    FrmScroll* window = openTable();
-    tick(window, 40);
-    window->txtFont->setText(family);
-    QTest::mouseClick(window->cmdFont, Qt::LeftButton);
+    TableWindowProbe table = openTable();
+    tick(table, 40);
+    table.txtFont->setText(family);
+    QTest::mouseClick(table.cmdFont, Qt::LeftButton);
     EXPECT_TRUE(messages.seen.empty());
     EXPECT_EQ(sFont, family);
-    expectColumnFonts(window, family);
-    EXPECT_EQ(window->txtFont->text(), family);
+    expectColumnFonts(table, family);
+    EXPECT_EQ(table.txtFont->text(), family);
     // The columns fill again from empty.
-    EXPECT_TRUE(window->txtB->text().isEmpty());
-    EXPECT_TRUE(window->tmrOpen->isActive());
-    window->tmrOpen_Timer();
-    EXPECT_EQ(window->txtB->text(), expectedRow(32) + QStringLiteral("\r\n"));
+    EXPECT_TRUE(table.txtB->text().isEmpty());
+    EXPECT_TRUE(table.tmrOpen->isActive());
+    table.tmrOpen_Timer();
+    EXPECT_EQ(table.txtB->text(), expectedRow(32) + QStringLiteral("\r\n"));
 }
 
 // Installed fonts and a designed font that is present through its substitute.
@@ -308,62 +312,62 @@ INSTANTIATE_TEST_SUITE_P(Fonts, FrmScrollGoodFontTest,
 
 TEST_F(FrmScrollTest, AbrirWithAMissingFontShowsTheMessageAndKeepsTheDesignedFonts) {
     sFont = QStringLiteral("Carlito");
-    FrmScroll* window = openTable();
-    expectColumnFonts(window, QStringLiteral("Carlito"));
-    window->txtFont->setText(kMissingFont);
-    QTest::mouseClick(window->cmdFont, Qt::LeftButton);
+    TableWindowProbe table = openTable();
+    expectColumnFonts(table, QStringLiteral("Carlito"));
+    table.txtFont->setText(kMissingFont);
+    QTest::mouseClick(table.cmdFont, Qt::LeftButton);
     ASSERT_EQ(messages.seen.size(), 1u);
     EXPECT_EQ(messages.seen[0].caption, QStringLiteral("Trelvane"));
     EXPECT_EQ(messages.seen[0].text, kFontMessage);
     EXPECT_EQ(messages.seen[0].icon, QMessageBox::Critical);
     // The name is kept as typed; the window opens and fills in its designed fonts.
     EXPECT_EQ(sFont, kMissingFont);
-    expectColumnFonts(window, QStringLiteral("Segoe UI"));
-    EXPECT_EQ(window->txtFont->text(), QStringLiteral("Arial"));
-    EXPECT_TRUE(window->isVisible());
-    EXPECT_TRUE(window->tmrOpen->isActive());
+    expectColumnFonts(table, QStringLiteral("Segoe UI"));
+    EXPECT_EQ(table.txtFont->text(), QStringLiteral("Arial"));
+    EXPECT_TRUE(table.window.isVisible());
+    EXPECT_TRUE(table.tmrOpen->isActive());
 }
 
 TEST_F(FrmScrollTest, OpeningWithAMissingFontShowsTheMessageEachTime) {
     sFont = kMissingFont;
     for (int opening = 1; opening <= 2; ++opening) {
-        FrmScroll* window = openTable();
+        TableWindowProbe table = openTable();
         ASSERT_EQ(messages.seen.size(), static_cast<std::size_t>(opening));
         EXPECT_EQ(messages.seen.back().text, kFontMessage);
         EXPECT_EQ(sFont, kMissingFont);
-        expectColumnFonts(window, QStringLiteral("Segoe UI"));
-        EXPECT_EQ(window->txtFont->text(), QStringLiteral("Arial"));
-        window->close();
+        expectColumnFonts(table, QStringLiteral("Segoe UI"));
+        EXPECT_EQ(table.txtFont->text(), QStringLiteral("Arial"));
+        table.window.close();
     }
 }
 
 TEST_F(FrmScrollTest, EmptyFontNameIsMissing) {
-    FrmScroll* window = openTable();
-    window->txtFont->clear();
-    QTest::mouseClick(window->cmdFont, Qt::LeftButton);
+    TableWindowProbe table = openTable();
+    table.txtFont->clear();
+    QTest::mouseClick(table.cmdFont, Qt::LeftButton);
     ASSERT_EQ(messages.seen.size(), 1u);
-    expectColumnFonts(window, QStringLiteral("Segoe UI"));
+    expectColumnFonts(table, QStringLiteral("Segoe UI"));
 }
 
 class FrmScrollEnterTest : public FrmScrollTest, public ::testing::WithParamInterface<Qt::Key> {};
 
 TEST_P(FrmScrollEnterTest, EnterInTheFontBoxDoesWhatAbrirDoes) {
-    FrmScroll* window = openTable();
-    window->txtFont->clear();
-    QTest::keyClicks(window->txtFont, QStringLiteral("Carlito"));
-    EXPECT_EQ(window->txtFont->text(), QStringLiteral("Carlito"));
+    TableWindowProbe table = openTable();
+    table.txtFont->clear();
+    QTest::keyClicks(table.txtFont, QStringLiteral("Carlito"));
+    EXPECT_EQ(table.txtFont->text(), QStringLiteral("Carlito"));
     EXPECT_EQ(sFont, QStringLiteral("Segoe UI"));
-    QTest::keyClick(window->txtFont, GetParam());
+    QTest::keyClick(table.txtFont, GetParam());
     EXPECT_EQ(sFont, QStringLiteral("Carlito"));
-    expectColumnFonts(window, QStringLiteral("Carlito"));
+    expectColumnFonts(table, QStringLiteral("Carlito"));
 
-    window->txtFont->clear();
-    QTest::keyClicks(window->txtFont, kMissingFont);
-    QTest::keyClick(window->txtFont, GetParam());
+    table.txtFont->clear();
+    QTest::keyClicks(table.txtFont, kMissingFont);
+    QTest::keyClick(table.txtFont, GetParam());
     ASSERT_EQ(messages.seen.size(), 1u);
     EXPECT_EQ(messages.seen[0].text, kFontMessage);
-    expectColumnFonts(window, QStringLiteral("Segoe UI"));
-    EXPECT_EQ(window->txtFont->text(), QStringLiteral("Arial"));
+    expectColumnFonts(table, QStringLiteral("Segoe UI"));
+    EXPECT_EQ(table.txtFont->text(), QStringLiteral("Arial"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Keys, FrmScrollEnterTest, ::testing::Values(Qt::Key_Return, Qt::Key_Enter),
@@ -372,53 +376,55 @@ INSTANTIATE_TEST_SUITE_P(Keys, FrmScrollEnterTest, ::testing::Values(Qt::Key_Ret
                          });
 
 TEST_F(FrmScrollTest, FontIsKeptAcrossClosingAndReopening) {
-    QPointer<FrmScroll> first = openTable();
-    first->txtFont->setText(QStringLiteral("Carlito"));
-    QTest::keyClick(first->txtFont, Qt::Key_Return);
+    TableWindowProbe firstTable = openTable();
+    QPointer<FrmScroll> first = &firstTable.window;
+    firstTable.txtFont->setText(QStringLiteral("Carlito"));
+    QTest::keyClick(firstTable.txtFont, Qt::Key_Return);
     first->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(first.isNull());
 
-    FrmScroll* second = openTable();
+    TableWindowProbe second = openTable();
     expectColumnFonts(second, QStringLiteral("Carlito"));
-    EXPECT_EQ(second->txtFont->text(), QStringLiteral("Carlito"));
-    EXPECT_TRUE(second->txtA->text().isEmpty());
+    EXPECT_EQ(second.txtFont->text(), QStringLiteral("Carlito"));
+    EXPECT_TRUE(second.txtA->text().isEmpty());
     EXPECT_TRUE(messages.seen.empty());
 }
 
 TEST_F(FrmScrollTest, AbrirShowsItsPressAndReleasingOutsideOpensNothing) {
-    FrmScroll* window = openTable();
-    tick(window, 5);
-    window->txtFont->setText(QStringLiteral("Carlito"));
-    QTest::mousePress(window->cmdFont, Qt::LeftButton);
-    EXPECT_TRUE(window->shpFont->isFilled());
+    TableWindowProbe table = openTable();
+    tick(table, 5);
+    table.txtFont->setText(QStringLiteral("Carlito"));
+    QTest::mousePress(table.cmdFont, Qt::LeftButton);
+    EXPECT_TRUE(table.shpFont->isFilled());
     // Filled, the shape shows #E0E0E0 over the light ground and its #C0C0C0 border.
-    const QImage pressed = window->grab().toImage();
-    const QPoint corner = window->cmdFont->geometry().topLeft();
+    const QImage pressed = table.window.grab().toImage();
+    const QPoint corner = table.cmdFont->geometry().topLeft();
     EXPECT_EQ(pressed.pixelColor(corner + QPoint(3, 3)), QColor(0xE0, 0xE0, 0xE0));
     EXPECT_EQ(pressed.pixelColor(corner), QColor(0xC0, 0xC0, 0xC0));
 
-    QTest::mouseRelease(window->cmdFont, Qt::LeftButton, {}, QPoint(-20, 5));
-    EXPECT_FALSE(window->shpFont->isFilled());
-    EXPECT_EQ(window->grab().toImage().pixelColor(corner + QPoint(3, 3)), QColor(0xF5, 0xF5, 0xF5));
+    QTest::mouseRelease(table.cmdFont, Qt::LeftButton, {}, QPoint(-20, 5));
+    EXPECT_FALSE(table.shpFont->isFilled());
+    EXPECT_EQ(table.window.grab().toImage().pixelColor(corner + QPoint(3, 3)),
+              QColor(0xF5, 0xF5, 0xF5));
     EXPECT_EQ(sFont, QStringLiteral("Segoe UI"));
-    EXPECT_EQ(window->txtFont->text(), QStringLiteral("Carlito"));
-    EXPECT_EQ(window->txtA->text().count(QStringLiteral("\r\n")), 5);
+    EXPECT_EQ(table.txtFont->text(), QStringLiteral("Carlito"));
+    EXPECT_EQ(table.txtA->text().count(QStringLiteral("\r\n")), 5);
 }
 
 TEST_F(FrmScrollTest, PictureOfTheFullTable) {
-    FrmScroll* window = openTable();
-    tick(window, 96);
-    for (CodeColumn* column : {window->txtA, window->txtB, window->txtC, window->txtD}) {
+    TableWindowProbe table = openTable();
+    tick(table, 96);
+    for (CodeColumn* column : {table.txtA, table.txtB, table.txtC, table.txtD}) {
         column->verticalScrollBar()->setValue(0);
     }
-    const QImage picture = window->grab().toImage();
+    const QImage picture = table.window.grab().toImage();
     EXPECT_EQ(picture.pixelColor(2, 2), QColor(0xF5, 0xF5, 0xF5));
-    savePicture(*window, QStringLiteral("table"));
+    savePicture(table.window, QStringLiteral("table"));
 
-    window->txtA->verticalScrollBar()->setValue(window->txtA->verticalScrollBar()->maximum());
-    window->txtB->verticalScrollBar()->setValue(window->txtB->verticalScrollBar()->maximum());
-    savePicture(*window, QStringLiteral("table-scrolled"));
+    table.txtA->verticalScrollBar()->setValue(table.txtA->verticalScrollBar()->maximum());
+    table.txtB->verticalScrollBar()->setValue(table.txtB->verticalScrollBar()->maximum());
+    savePicture(table.window, QStringLiteral("table-scrolled"));
 }
 
 }  // namespace

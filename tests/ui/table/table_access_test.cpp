@@ -8,6 +8,7 @@
 
 #include "../qstring_printer.h"
 #include "frm_scroll.h"
+#include "table_window_probe.h"
 
 namespace trelvane {
 namespace {
@@ -15,9 +16,12 @@ namespace {
 TEST(TableAccessTest, NamesTextAndTheOpenButton) {
     QString sFont = QStringLiteral("Segoe UI");
     FrmScroll window(sFont);
+    QObject::connect(&window, &FrmScroll::fontChosen,
+                     [&sFont](const QString& family) { sFont = family; });
     window.setAttribute(Qt::WA_DeleteOnClose, false);
     window.show();
-    window.tmrOpen_Timer();
+    TableWindowProbe table(window);
+    table.tmrOpen_Timer();
 
     const auto reader = [](QWidget* widget) {
         return QAccessible::queryAccessibleInterface(widget);
@@ -29,32 +33,32 @@ TEST(TableAccessTest, NamesTextAndTheOpenButton) {
         QWidget* widget;
         QString name;
     };
-    for (const Named& control : {Named{window.txtA, QStringLiteral("Códigos 1 a 31")},
-                                 Named{window.txtB, QStringLiteral("Códigos 32 a 127")},
-                                 Named{window.txtC, QStringLiteral("Códigos 128 a 191")},
-                                 Named{window.txtD, QStringLiteral("Códigos 192 a 255")},
-                                 Named{window.txtFont, QStringLiteral("Fuente")},
-                                 Named{window.cmdFont, QStringLiteral("Abrir")}}) {
+    for (const Named& control : {Named{table.txtA, QStringLiteral("Códigos 1 a 31")},
+                                 Named{table.txtB, QStringLiteral("Códigos 32 a 127")},
+                                 Named{table.txtC, QStringLiteral("Códigos 128 a 191")},
+                                 Named{table.txtD, QStringLiteral("Códigos 192 a 255")},
+                                 Named{table.txtFont, QStringLiteral("Fuente")},
+                                 Named{table.cmdFont, QStringLiteral("Abrir")}}) {
         EXPECT_EQ(reader(control.widget)->text(QAccessible::Name), control.name);
     }
 
     // Qt's own text interface of the columns reads the rows as they are shown.
-    QAccessibleTextInterface* column = reader(window.txtB)->textInterface();
+    QAccessibleTextInterface* column = reader(table.txtB)->textInterface();
     ASSERT_NE(column, nullptr);
     EXPECT_EQ(column->text(0, 3), QStringLiteral("032"));
-    window.tmrOpen_Timer();
+    table.tmrOpen_Timer();
     EXPECT_TRUE(column->text(0, column->characterCount()).contains(QStringLiteral("\n033   !")));
 
-    QAccessibleInterface* open = reader(window.cmdFont);
+    QAccessibleInterface* open = reader(table.cmdFont);
     EXPECT_EQ(open->role(), QAccessible::Button);
     const QString press = QAccessibleActionInterface::pressAction();
     EXPECT_EQ(open->actionInterface()->actionNames(), QStringList{press});
     EXPECT_EQ(open->actionInterface()->keyBindingsForAction(press), QStringList{"F5"});
-    window.txtFont->setText(QStringLiteral("Carlito"));
+    table.txtFont->setText(QStringLiteral("Carlito"));
     open->actionInterface()->doAction(press);
-    EXPECT_TRUE(window.shpFont->isFilled()) << "pressed at once";
+    EXPECT_TRUE(table.shpFont->isFilled()) << "pressed at once";
     ASSERT_TRUE(QTest::qWaitFor([&] { return sFont == QStringLiteral("Carlito"); }, 2000));
-    EXPECT_FALSE(window.shpFont->isFilled());
+    EXPECT_FALSE(table.shpFont->isFilled());
 }
 
 }  // namespace
