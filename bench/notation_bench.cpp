@@ -22,8 +22,8 @@
 #include "conversion.h"
 #include "grouping.h"
 #include "large_block.h"
-#include "notation.h"
-#include "notations.h"
+#include "named_conversions.h"
+#include "notations/notations.h"
 
 namespace {
 

@@ -16,7 +16,7 @@
 #include "fonts.h"
 #include "frm_ascii.h"
 #include "main_window_probe.h"
-#include "notation.h"
+#include "named_conversions.h"
 
 namespace {
 

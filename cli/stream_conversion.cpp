@@ -6,8 +6,8 @@
 #include <cstring>
 #include <vector>
 
-#include "code_pipeline.h"
-#include "notations.h"
+#include "notations/code_pipeline.h"
+#include "notations/notations.h"
 #include "utf8_text.h"
 
 namespace trelvane::cli {

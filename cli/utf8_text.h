@@ -7,8 +7,8 @@
 #include <string>
 #include <string_view>
 
-#include "code_units.h"
 #include "codepage.h"
+#include "notations/code_units.h"
 
 // Text on the command line is UTF-8, read and written chunk by chunk. A character's code is
 // the code the window gives the same character: a character outside the BMP is two UTF-16

@@ -33,7 +33,7 @@ class TextFill {
 };
 
 // What the conversion procedures need from the main window. The Qt window implements it with
-// real widgets; MemoryWindow implements it in memory for tests and tools.
+// real widgets; MemoryWindow (tests/support) implements it in memory for the tests.
 //
 // Writes change a field only when they can get their memory: on std::bad_alloc the field is
 // left as it was. A write that makes the text differ raises the field's change handling

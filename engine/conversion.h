@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "mode.h"
-#include "notations/decimal_notation.h"
+#include "notations/decimal_ends.h"
 
 // Conversions between two notations, straight through the character codes: the source's
 // reader turns its text into codes and the target's writer writes them, with no text in
@@ -18,7 +18,7 @@ namespace trelvane {
 struct SourceSpan {
     std::u16string_view text;
     // A decimal span ends where a number ends, so its trailing blanks separate numbers.
-    DecimalNotation::Ends ends = DecimalNotation::Ends::Trimmed;
+    DecimalEnds ends = DecimalEnds::Trimmed;
     // The span starts on the second nibble of its first code: the first is not written.
     bool fromSecondNibble = false;
 };

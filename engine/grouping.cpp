@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "binary_notation.h"
+#include "notations/binary_notation.h"
 
 namespace trelvane {
 

@@ -4,7 +4,7 @@
 #include <array>
 #include <cstring>
 
-#include "code_units.h"
+#include "notations/code_units.h"
 
 #if defined(__SSE2__)
 #include <emmintrin.h>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "code_units.h"
+#include "notations/code_units.h"
 
 namespace trelvane {
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
-#include "decimal_notation.h"
+#include "notations/decimal_notation.h"
 
+#include "notations/unit_scan.h"
 #include "numeric.h"
-#include "unit_scan.h"
 
 namespace trelvane {
 

@@ -7,7 +7,8 @@
 #include <string>
 #include <string_view>
 
-#include "code_units.h"
+#include "notations/code_units.h"
+#include "notations/decimal_ends.h"
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -72,7 +73,7 @@ struct DecimalNotation {
     // How many numbers a text holds, read whole (its trailing blanks dropped) or as a span
     // that ends where a number ends (every blank separates, an empty span is one empty
     // number).
-    enum class Ends { Trimmed, Exact };
+    using Ends = DecimalEnds;
     static std::size_t numberCount(std::u16string_view text, Ends ends);
 
     // Where the number holding `position` starts: after the last blank before it.

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "notations.h"
+#include "notations/notations.h"
 
 #include <algorithm>
 

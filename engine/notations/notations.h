@@ -5,10 +5,10 @@
 #include <string_view>
 #include <type_traits>
 
-#include "binary_notation.h"
-#include "decimal_notation.h"
-#include "hexadecimal_notation.h"
-#include "text_notation.h"
+#include "notations/binary_notation.h"
+#include "notations/decimal_notation.h"
+#include "notations/hexadecimal_notation.h"
+#include "notations/text_notation.h"
 
 // The four notations by mode: what the dispatch asks of the notation of a field.
 namespace trelvane {

@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <string_view>
 
-#include "code_units.h"
 #include "codepage.h"
+#include "notations/code_units.h"
 
 namespace trelvane {
 

@@ -8,7 +8,7 @@
 #include "codepage.h"
 #include "conversion.h"
 #include "convert_command.h"
-#include "notations.h"
+#include "notations/notations.h"
 #include "utf8_text.h"
 
 // The command-line converter reads its input in chunks. Whatever the chunks, and whether the

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "codepage.h"
-#include "notation.h"
+#include "named_conversions.h"
 #include "test_support.h"
 
 namespace {

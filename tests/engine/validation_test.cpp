@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "notations.h"
+#include "notations/notations.h"
 #include "test_support.h"
 
 namespace {

@@ -10,8 +10,8 @@
 
 #include "codepage.h"
 #include "memory_window.h"
-#include "notation.h"
-#include "notations.h"
+#include "named_conversions.h"
+#include "notations/notations.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <QTest>
 
 #include "main_window_fixture.h"
-#include "notation.h"
+#include "named_conversions.h"
 
 namespace trelvane {
 namespace {

@@ -11,7 +11,7 @@
 
 #include "codepage.h"
 #include "main_window_fixture.h"
-#include "notation.h"
+#include "named_conversions.h"
 
 namespace trelvane {
 namespace {

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "../qstring_printer.h"
+#include "qstring_printer.h"
 
 #include <QImage>
 #include <QMessageBox>

@@ -6,8 +6,8 @@
 #include <QAccessible>
 #include <QTest>
 
-#include "../qstring_printer.h"
 #include "frm_scroll.h"
+#include "qstring_printer.h"
 #include "table_window_probe.h"
 
 namespace trelvane {

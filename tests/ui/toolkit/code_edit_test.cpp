@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include <gtest/gtest.h>
 
-#include "../qstring_printer.h"
+#include "qstring_printer.h"
 
 #include <new>
 #include <random>

@@ -12,7 +12,7 @@ namespace trelvane {
 
 // The main window's code panel held in memory, raising change handling the way the real
 // window does: a different text written into a field runs that field's dispatch before the
-// write returns, with the span that changed. Used by the tests and the fuzzer.
+// write returns, with the span that changed. Used by the tests, the benchmarks and the fuzzer.
 class MemoryWindow : public CodeWindow {
   public:
     MemoryWindow();

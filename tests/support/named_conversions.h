@@ -6,7 +6,7 @@
 
 #include "conversion.h"
 
-// The whole-text conversions by name, for tests and tools. Each runs in time linear in its
+// The whole-text conversions by name, for the tests and benchmarks. Each runs in time linear in its
 // input and accepts any input.
 namespace trelvane {
 
