@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "notations/code_units.h"
+#include "notations/decimal_blocks.h"
 #include "notations/decimal_ends.h"
 
 #if defined(__SSE2__)
@@ -86,103 +87,38 @@ struct DecimalNotation {
 
         std::size_t read(const Unit*& in, const Unit* end, Code* codes, std::size_t room) {
             // The state in locals: the codes are bytes, which the compiler must assume may be
-            // the members themselves.
+            // the members themselves. A call never begins inside a number it has started to
+            // read, unless a number runs on from the last chunk.
+            Scan s{in, in, value_, blanks_, zeros_, seenNumber_};
             std::size_t n = 0;
-            const Unit* p = in;
-            unsigned value = value_;
-            std::size_t blanks = blanks_;
-            std::size_t zeros = zeros_;
-            bool seenNumber = seenNumber_;
-            // A call never begins inside a number it has started to read, unless a number
-            // runs on from the last chunk.
-            const Unit* numberStart = p;
             while (n < room) {
-                if (zeros > 0) [[unlikely]] {  // the empty numbers between blanks
+                if (s.zeros > 0) [[unlikely]] {  // the empty numbers between blanks
                     codes[n++] = 0;
-                    --zeros;
+                    --s.zeros;
                     continue;
                 }
-                if (p == end) {
+                if (s.p == end) {
                     break;
                 }
-#if defined(__SSE2__)
-                if (blanks == 0 && value == 0 && p == numberStart) {
-                    p = readBlocks(p, end, codes, n, room);
-                    if (p != numberStart) {
-                        seenNumber = true;
-                        numberStart = p;
-                    }
-                }
-#endif
-                // Most numbers have one to three digits and a blank after them, and another
-                // number follows: read such a number without a branch per digit.
-                while (blanks == 0 && value == 0 && p == numberStart && end - p >= 5 && n < room) {
-                    const unsigned d0 = static_cast<unsigned>(unitValue(p[0])) - u'0';
-                    const unsigned d1 = static_cast<unsigned>(unitValue(p[1])) - u'0';
-                    const unsigned d2 = static_cast<unsigned>(unitValue(p[2])) - u'0';
-                    const unsigned d3 = static_cast<unsigned>(unitValue(p[3])) - u'0';
-                    const unsigned two = d1 <= 9;
-                    const unsigned three = two & (d2 <= 9);
-                    const std::size_t length = 1 + two + three;
-                    if (d0 > 9 || (three & (d3 <= 9)) || unitValue(p[length]) != kBlank ||
-                        static_cast<unsigned>(unitValue(p[length + 1])) - u'0' > 9) {
-                        break;  // anything else goes the general way
-                    }
-                    const unsigned number = three ? d0 * 100 + d1 * 10 + d2
-                                            : two ? d0 * 10 + d1
-                                                  : d0;
-                    codes[n++] = codeOfValue(number);
-                    seenNumber = true;
-                    p += length + 1;
-                    numberStart = p;
-                }
-                if (n == room) {
-                    break;
-                }
-                if (unitValue(*p) == kBlank) {
-                    if (exact_) {
-                        codes[n++] = codeOfValue(value);
-                        value = 0;
-                        numberStart = p + 1;
-                    } else {
-                        ++blanks;  // trailing blanks or separators: the next digit tells
-                    }
-                    ++p;
-                    continue;
-                }
-                if (blanks > 0) {
-                    codes[n++] = codeOfValue(value);
-                    value = 0;
-                    zeros = blanks - 1;
-                    blanks = 0;
-                    numberStart = p;
-                    continue;
-                }
-                seenNumber = true;
-                // The digits of a number, read in a row.
-                const Unit* q = p;
-                for (; q != end; ++q) {
-                    const unsigned digit = static_cast<unsigned>(unitValue(*q)) - u'0';
-                    if (digit > 9) {
+                if (s.atNumberStart()) {
+                    readPlainNumbers(s, end, codes, n, room);
+                    if (n == room) {
                         break;
                     }
-                    value = std::min(value * 10 + digit, 256u);
                 }
-                p = q;
-                if (q != end && unitValue(*q) != kBlank) {
-                    // Not plain digits: read whole from its start. Such a number must lie
-                    // within one chunk (the command-line converter passes digits and blanks
-                    // only).
-                    const Unit* const to = std::find(q, end, static_cast<Unit>(kBlank));
-                    value = codeOfNumber(numberStart, to);
-                    p = to;
+                if (unitValue(*s.p) == kBlank) {
+                    takeBlank(s, codes, n);
+                } else if (s.blanks > 0) {
+                    endNumberBeforeBlanks(s, codes, n);
+                } else {
+                    readDigits(s, end);
                 }
             }
-            in = p;
-            value_ = value;
-            blanks_ = blanks;
-            zeros_ = zeros;
-            seenNumber_ = seenNumber;
+            in = s.p;
+            value_ = s.value;
+            blanks_ = s.blanks;
+            zeros_ = s.zeros;
+            seenNumber_ = s.seenNumber;
             return n;
         }
         // The last number: always in a span; in a whole text only if it has one.
@@ -191,67 +127,94 @@ struct DecimalNotation {
         }
 
       private:
-        static Code codeOfValue(unsigned value) {
-            return static_cast<Code>(std::min(value, 255u));
+        // Where the reading is and what it holds.
+        struct Scan {
+            const Unit* p;
+            const Unit* numberStart;  // the start of the number being read
+            unsigned value;           // its digits so far, 256 standing for anything larger
+            std::size_t blanks;       // blanks after it, not yet known to be trailing
+            std::size_t zeros;        // empty numbers still to hand on
+            bool seenNumber;
+
+            bool atNumberStart() const { return blanks == 0 && value == 0 && p == numberStart; }
+        };
+
+        static Code codeOfValue(unsigned value) { return static_cast<Code>(std::min(value, 255u)); }
+
+        // From the start of a number: the plain numbers of one to three digits followed by a
+        // blank and another number, first sixteen units at a time, then one by one without a
+        // branch per digit. Anything else is left to the general way.
+        static void readPlainNumbers(Scan& s, const Unit* end, Code* codes, std::size_t& n,
+                                     std::size_t room) {
+            const Unit* p = detail::readDecimalBlocks(s.p, end, codes, n, room);
+            while (end - p >= 5 && n < room) {
+                const unsigned d0 = static_cast<unsigned>(unitValue(p[0])) - u'0';
+                const unsigned d1 = static_cast<unsigned>(unitValue(p[1])) - u'0';
+                const unsigned d2 = static_cast<unsigned>(unitValue(p[2])) - u'0';
+                const unsigned d3 = static_cast<unsigned>(unitValue(p[3])) - u'0';
+                const unsigned two = d1 <= 9;
+                const unsigned three = two & (d2 <= 9);
+                const std::size_t length = 1 + two + three;
+                if (d0 > 9 || (three & (d3 <= 9)) || unitValue(p[length]) != kBlank ||
+                    static_cast<unsigned>(unitValue(p[length + 1])) - u'0' > 9) {
+                    break;
+                }
+                const unsigned number = three ? d0 * 100 + d1 * 10 + d2 : two ? d0 * 10 + d1 : d0;
+                codes[n++] = codeOfValue(number);
+                p += length + 1;
+            }
+            if (p != s.p) {
+                s.seenNumber = true;
+                s.p = p;
+                s.numberStart = p;
+            }
         }
 
-#if defined(__SSE2__)
-        // Thirty-two units at a time, from the start of a number: where the blanks are, every
-        // number of one to three digits before the last blank (when a digit follows it) is
-        // read at once, without a branch per number. Stops at anything else (a longer number,
-        // two blanks, a character that is no digit), which the general way reads.
-        static const Unit* readBlocks(const Unit* p, const Unit* end, Code* codes, std::size_t& n,
-                                      std::size_t room) {
-            const __m128i blank = _mm_set1_epi8(' ');
-            static constexpr unsigned kWeights[4][3] = {
-                {0, 0, 0}, {1, 0, 0}, {10, 1, 0}, {100, 10, 1}};
-            auto masks = [&](const Unit* at, std::uint32_t& isDigit, std::uint32_t& isBlank) {
-                // Units above 255 become 0 or 255 here: neither digit nor blank.
-                const __m128i bytes = sixteenUnits(at);
-                isDigit = static_cast<std::uint32_t>(_mm_movemask_epi8(bytesWithin(bytes, '0', 9)));
-                isBlank =
-                    static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, blank)));
-            };
-            while (end - p >= 48 && room - n >= 32) {
-                std::uint32_t digitsLow, blanksLow, digitsHigh, blanksHigh;
-                masks(p, digitsLow, blanksLow);
-                masks(p + 16, digitsHigh, blanksHigh);
-                const std::uint32_t isDigit = digitsLow | (digitsHigh << 16);
-                std::uint32_t blanks = blanksLow | (blanksHigh << 16);
-                const std::uint32_t longRuns =
-                    isDigit & (isDigit >> 1) & (isDigit >> 2) & (isDigit >> 3);
-                if ((isDigit | blanks) != 0xFFFFFFFFu || longRuns != 0 ||
-                    (blanks & ((blanks << 1) | 1)) != 0) {
-                    break;
-                }
-                // The last blank ends a number only if a digit follows it.
-                if (blanks != 0) {
-                    const unsigned last = 31u - static_cast<unsigned>(__builtin_clz(blanks));
-                    if (static_cast<unsigned>(unitValue(p[last + 1])) - u'0' > 9) {
-                        blanks &= ~(std::uint32_t{1} << last);
-                    }
-                }
-                if (blanks == 0) {
-                    break;
-                }
-                unsigned start = 0;
-                while (blanks != 0) {
-                    const auto at = static_cast<unsigned>(__builtin_ctz(blanks));
-                    blanks &= blanks - 1;
-                    const unsigned* w = kWeights[at - start];
-                    // The units after a short number are read and weighed 0.
-                    const unsigned number =
-                        (static_cast<unsigned>(unitValue(p[start])) - u'0') * w[0] +
-                        (static_cast<unsigned>(unitValue(p[start + 1])) - u'0') * w[1] +
-                        (static_cast<unsigned>(unitValue(p[start + 2])) - u'0') * w[2];
-                    codes[n++] = codeOfValue(number);
-                    start = at + 1;
-                }
-                p += start;
+        // A blank ends a number in a span; in a whole text the next digit tells whether the
+        // blanks are trailing or separators.
+        void takeBlank(Scan& s, Code* codes, std::size_t& n) const {
+            if (exact_) {
+                codes[n++] = codeOfValue(s.value);
+                s.value = 0;
+                s.numberStart = s.p + 1;
+            } else {
+                ++s.blanks;
             }
-            return p;
+            ++s.p;
         }
-#endif
+
+        // A digit after blanks: the number before them ends, and every further blank holds an
+        // empty number.
+        static void endNumberBeforeBlanks(Scan& s, Code* codes, std::size_t& n) {
+            codes[n++] = codeOfValue(s.value);
+            s.value = 0;
+            s.zeros = s.blanks - 1;
+            s.blanks = 0;
+            s.numberStart = s.p;
+        }
+
+        // The digits of a number, read in a row. Not plain digits (a sign, a decimal point, an
+        // exponent, letters after it): read whole from its start. Such a number must lie
+        // within one chunk (the command-line converter passes digits and blanks only).
+        static void readDigits(Scan& s, const Unit* end) {
+            s.seenNumber = true;
+            const Unit* q = s.p;
+            unsigned value = s.value;
+            for (; q != end; ++q) {
+                const unsigned digit = static_cast<unsigned>(unitValue(*q)) - u'0';
+                if (digit > 9) {
+                    break;
+                }
+                value = std::min(value * 10 + digit, 256u);
+            }
+            if (q != end && unitValue(*q) != kBlank) {
+                q = std::find(q, end, static_cast<Unit>(kBlank));
+                value = codeOfNumber(s.numberStart, q);
+            }
+            s.p = q;
+            s.value = value;
+        }
+
         static unsigned codeOfNumber(const Unit* from, const Unit* to) {
             if constexpr (std::same_as<Unit, char16_t>) {
                 return DecimalNotation::codeOfNumber(

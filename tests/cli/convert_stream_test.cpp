@@ -95,6 +95,7 @@ const Case kCases[] = {
     {Hexadecimal, Texto, kUtf8, false, "41 42", "41 42"},  // the blank is foreign
     {Decimal, Texto, kUtf8, false, " 72 0000000105  241 300   ", std::string("\0Hi\0\xC3\xB1\xC3\xBF", 8)},
     {Decimal, Hexadecimal, kUtf8, false, "0 0 1 255", "1FF"},
+    {Decimal, Texto, kUtf8, false, "72 111 108 97 32 0 1 255 033 9 72 111 108 97 32 1000 108 97 32", std::string("Hola \0\x01\xC3\xBF!\tHola \xC3\xBFla ", 21)},
     {Decimal, Binario, kUtf8, false, "", ""},
     {Decimal, Texto, kUtf8, false, "     ", ""},
     {Decimal, Decimal, kUtf8, false, "65  66 ", "65  66 "},

@@ -1,0 +1,174 @@
+// SPDX-License-Identifier: MIT
+#include "notations/decimal_blocks.h"
+
+#include <array>
+#include <cstdint>
+
+#if defined(__x86_64__) && defined(__GNUC__)
+#include <tmmintrin.h>
+#define TRELVANE_DECIMAL_SSSE3 1
+#endif
+
+namespace trelvane::detail {
+
+namespace {
+
+#if defined(TRELVANE_DECIMAL_SSSE3)
+
+// For the blanks among eight units (a bit each), the places of the blanks in order: the
+// shuffle that gathers the numbers standing at them, and how many there are.
+struct Gather {
+    std::array<std::array<std::uint8_t, 8>, 256> places;
+    std::array<std::uint8_t, 256> count;
+};
+constexpr Gather kGather = [] {
+    Gather g{};
+    for (unsigned blanks = 0; blanks < 256; ++blanks) {
+        std::uint8_t k = 0;
+        for (std::uint8_t place = 0; place < 8; ++place) {
+            if ((blanks >> place) & 1) {
+                g.places[blanks][k++] = place;
+            }
+        }
+        g.count[blanks] = k;
+    }
+    return g;
+}();
+
+// Each unit's place gets the number that ends just before it, from the digit values of this
+// block and of the last (0 where no digit is), and whether the last units were digits: the
+// ones, the tens and the hundreds shifted in, the last two looked up with saturation at 255.
+__attribute__((target("ssse3"))) __m128i numbersBefore(__m128i values, __m128i isDigit,
+                                                       __m128i lastValues, __m128i lastIsDigit) {
+    const __m128i tensOf = _mm_setr_epi8(0, 10, 20, 30, 40, 50, 60, 70, 80, 90, 0, 0, 0, 0, 0, 0);
+    const auto c = [](int v) { return static_cast<char>(v); };
+    const __m128i hundredsOf = _mm_setr_epi8(0, 100, c(200), c(255), c(255), c(255), c(255), c(255),
+                                             c(255), c(255), 0, 0, 0, 0, 0, 0);
+    // A digit counts only when digits stand between it and the place: after two blanks the
+    // number is empty.
+    const __m128i digitBefore = _mm_alignr_epi8(isDigit, lastIsDigit, 15);
+    const __m128i twoDigitsBefore =
+        _mm_and_si128(digitBefore, _mm_alignr_epi8(isDigit, lastIsDigit, 14));
+    const __m128i ones = _mm_alignr_epi8(values, lastValues, 15);
+    const __m128i tens = _mm_shuffle_epi8(
+        tensOf, _mm_and_si128(_mm_alignr_epi8(values, lastValues, 14), digitBefore));
+    const __m128i hundreds = _mm_shuffle_epi8(
+        hundredsOf, _mm_and_si128(_mm_alignr_epi8(values, lastValues, 13), twoDigitsBefore));
+    return _mm_adds_epu8(_mm_adds_epu8(ones, tens), hundreds);
+}
+
+// Stores the numbers at the blanks of eight units side by side; returns how many.
+__attribute__((target("ssse3"))) std::size_t gather(__m128i numbers, unsigned blanks,
+                                                    __m128i offset, Code* out) {
+    const __m128i places =
+        _mm_loadl_epi64(reinterpret_cast<const __m128i*>(kGather.places[blanks].data()));
+    _mm_storel_epi64(reinterpret_cast<__m128i*>(out),
+                     _mm_shuffle_epi8(numbers, _mm_add_epi8(places, offset)));
+    return kGather.count[blanks];
+}
+
+// Where the blanks and the digits of sixteen units are, a bit each.
+struct Marks {
+    __m128i bytes;
+    __m128i isDigit;
+    unsigned digits;
+    unsigned blanks;
+};
+template <CodeUnit Unit>
+Marks marksOf(const Unit* p) {
+    Marks m;
+    m.bytes = sixteenUnits(p);
+    m.isDigit = bytesWithin(m.bytes, '0', 9);
+    m.digits = static_cast<unsigned>(_mm_movemask_epi8(m.isDigit));
+    m.blanks =
+        static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(m.bytes, _mm_set1_epi8(' '))));
+    return m;
+}
+
+// Every blank ends the number before it (an empty one when a blank is before it too), except
+// trailing blanks: thirty-two units are read at once when they are digits and blanks alone,
+// at most three digits in a row, and a blank at the end is not followed by another. `last`
+// holds the digit bits of the three units before.
+inline bool arePlainNumbers(std::uint64_t digits, std::uint64_t blanks, std::uint64_t last,
+                            char16_t next) {
+    const std::uint64_t run = (digits << 3) | last;
+    const std::uint64_t bad = ((digits | blanks) ^ 0xFFFFFFFFu) |
+                              (run & (run >> 1) & (run >> 2) & (run >> 3)) |
+                              ((blanks >> 31) & std::uint64_t{next == kBlank});
+    return bad == 0;
+}
+
+template <CodeUnit Unit>
+__attribute__((target("ssse3"))) const Unit* readBlocksSsse3(const Unit* p, const Unit* end,
+                                                             Code* codes, std::size_t& n,
+                                                             std::size_t room) {
+    const __m128i zeroDigit = _mm_set1_epi8('0');
+    const __m128i none = _mm_setzero_si128();
+    const __m128i eight = _mm_set1_epi8(8);
+    __m128i lastValues = none;
+    __m128i lastIsDigit = none;
+    std::uint64_t last = 0;
+    const Unit* numberStart = p;
+    std::size_t count = n;
+    while (end - p > 32 && room - count >= 32) {
+        const Marks a = marksOf(p);
+        const Marks b = marksOf(p + 16);
+        const std::uint64_t digits = a.digits | (b.digits << 16);
+        const std::uint64_t blanks = a.blanks | (b.blanks << 16);
+        if (!arePlainNumbers(digits, blanks, last, unitValue(p[32]))) {
+            break;
+        }
+        const __m128i valuesA = _mm_and_si128(_mm_sub_epi8(a.bytes, zeroDigit), a.isDigit);
+        const __m128i valuesB = _mm_and_si128(_mm_sub_epi8(b.bytes, zeroDigit), b.isDigit);
+        const __m128i numbersA = numbersBefore(valuesA, a.isDigit, lastValues, lastIsDigit);
+        const __m128i numbersB = numbersBefore(valuesB, b.isDigit, valuesA, a.isDigit);
+        count += gather(numbersA, a.blanks & 0xFF, none, codes + count);
+        count += gather(numbersA, a.blanks >> 8, eight, codes + count);
+        count += gather(numbersB, b.blanks & 0xFF, none, codes + count);
+        count += gather(numbersB, b.blanks >> 8, eight, codes + count);
+        // After the last blank.
+        numberStart = p + 32 - __builtin_clz(static_cast<unsigned>(blanks));
+        lastValues = valuesB;
+        lastIsDigit = b.isDigit;
+        last = digits >> 29;
+        p += 32;
+    }
+    n = count;
+    return numberStart;
+}
+
+bool hasSsse3() {
+    static const bool has = [] {
+        __builtin_cpu_init();
+        return __builtin_cpu_supports("ssse3") != 0;
+    }();
+    return has;
+}
+
+#endif
+
+template <CodeUnit Unit>
+const Unit* readBlocks(const Unit* p, [[maybe_unused]] const Unit* end,
+                       [[maybe_unused]] Code* codes, [[maybe_unused]] std::size_t& n,
+                       [[maybe_unused]] std::size_t room) {
+#if defined(TRELVANE_DECIMAL_SSSE3)
+    if (hasSsse3()) {
+        return readBlocksSsse3(p, end, codes, n, room);
+    }
+#endif
+    return p;
+}
+
+}  // namespace
+
+const char16_t* readDecimalBlocks(const char16_t* p, const char16_t* end, Code* codes,
+                                  std::size_t& n, std::size_t room) {
+    return readBlocks(p, end, codes, n, room);
+}
+
+const char* readDecimalBlocks(const char* p, const char* end, Code* codes, std::size_t& n,
+                              std::size_t room) {
+    return readBlocks(p, end, codes, n, room);
+}
+
+}  // namespace trelvane::detail
