@@ -8,6 +8,8 @@
 #include <QWidget>
 #include <array>
 
+#include "character_panel.h"
+#include "character_window.h"
 #include "code_dispatch.h"
 #include "code_edit.h"
 #include "code_window.h"
@@ -24,7 +26,7 @@ namespace trelvane {
 //
 // The window's procedures are spread over a file per concern: layout and load here, the code
 // panel, the character panel, the slides and the function buttons each in its own file.
-class FrmAscii : public QWidget, public CodeWindow {
+class FrmAscii : public QWidget, public CodeWindow, public CharacterWindow {
     Q_OBJECT
   public:
     explicit FrmAscii(QWidget* parent = nullptr);
@@ -44,6 +46,13 @@ class FrmAscii : public QWidget, public CodeWindow {
     void setFlag500Visible(CodeField field, bool visible) override;
     void setModeMark(int index, bool filled) override;
 
+    // The window side of the character panel: its boxes, the face lblC and the timer tmrWait.
+    std::u16string boxText(FocusBox box) const override;
+    void setBoxText(FocusBox box, std::u16string_view text) override;
+    void setCharacterCaption(std::u16string_view text) override;
+    void setBoxBackColor(FocusBox box, Color color) override;
+    void setWaitTimerEnabled(bool enabled) override;
+
   protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -55,6 +64,8 @@ class FrmAscii : public QWidget, public CodeWindow {
     // The code panel's conversions and the state they share with the character panel:
     // nFocus, vModeA, vModeB, vBinBad, vBinPartial and the colours.
     CodeDispatch dispatch{*this};
+    // The character panel's procedures; nFocus and the colours are the dispatch's.
+    CharacterPanel panel{*this, dispatch};
 
     // State of the slide: the code panel is in view (or being left); the slide now running
     // was started by a click in a box; ticks of the rebound so far.
@@ -150,8 +161,7 @@ class FrmAscii : public QWidget, public CodeWindow {
     void showOutOfMemory();
 
     // The character panel.
-    void showCharacter(const QString& character);
-    void characterBoxGotFocus(FocusBox box);
+    EntryBox* entryBox(FocusBox box) const;
 
     // The slides.
     void finishSlide(bool toCodePanel);

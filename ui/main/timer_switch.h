@@ -12,10 +12,4 @@ inline void enableTimer(QTimer* timer) {
     }
 }
 
-// Disabling and enabling again starts the full interval anew.
-inline void restartTimer(QTimer* timer) {
-    timer->stop();
-    timer->start();
-}
-
 }  // namespace trelvane
