@@ -5,6 +5,8 @@
 #include <cmath>
 #include <limits>
 
+#include "notations/binary_notation.h"
+
 namespace trelvane {
 
 namespace {
@@ -13,6 +15,8 @@ bool isSkipped(char16_t c) {
     return c == u' ' || c == u'\t' || c == u'\n';
 }
 
+// The digits of a number as this reading knows them; the decimal notation reads its numbers
+// through it, not the other way round.
 bool isDigit(char16_t c) {
     return c >= u'0' && c <= u'9';
 }
@@ -139,23 +143,26 @@ double roundHalfEven(double value) {
 
 std::optional<int> roundToCode(double value) {
     const double rounded = roundHalfEven(value);
-    if (!(rounded >= 0.0 && rounded <= 255.0)) {
+    if (!(rounded >= 0.0 && rounded <= std::numeric_limits<Code>::max())) {
         return std::nullopt;
     }
     return static_cast<int>(rounded);
 }
 
 std::u16string eightDigits(double value) {
-    std::u16string bits(8, u'0');
+    // Each weight that fits the value sets its bit and comes off the value.
+    unsigned code = 0;
     double weight = 128.0;
-    for (char16_t& bit : bits) {
+    for (int bit = 0; bit < 8; ++bit) {
+        code <<= 1;
         if (value >= weight) {
-            bit = u'1';
+            code |= 1;
             value -= weight;
         }
         weight /= 2.0;
     }
-    return bits;
+    const auto& digits = BinaryNotation::kDigits<char16_t>[code];
+    return std::u16string(digits.begin(), digits.end());
 }
 
 }  // namespace trelvane
