@@ -4,14 +4,8 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
-#include <QContextMenuEvent>
-#include <QFocusEvent>
 #include <QGlyphRun>
-#include <QInputMethodEvent>
-#include <QKeyEvent>
-#include <QMenu>
 #include <QMimeData>
-#include <QMouseEvent>
 #include <QPainter>
 #include <QRawFont>
 #include <QScrollBar>
@@ -28,10 +22,7 @@
 
 #include "accessible_position.h"
 #include "base_color.h"
-#include "code_words.h"
 #include "codepage.h"
-#include "focus_arrival.h"
-#include "key_code.h"
 #include "line_wrap.h"
 #include "primary_selection.h"
 #include "undefined_code.h"
@@ -39,8 +30,6 @@
 namespace trelvane {
 
 namespace {
-
-constexpr qreal kMargin = 4;  // between the box's edge and its text, in pixels
 
 // Room to grow into when the text needs more: an eighth more, so that typing at the end of a
 // long text does not copy it at every key.
@@ -354,26 +343,6 @@ void CodeEdit::announceChange(qsizetype position, const QString& removed, QStrin
 
 // --- Edits of the user ------------------------------------------------------------------------
 
-// Runs what the user asked for; running out of memory refuses it and tells the window.
-template <class Action>
-void CodeEdit::guarded(Action&& action) {
-    try {
-        action();
-    } catch (const std::bad_alloc&) {
-        emit outOfMemory();
-    }
-}
-
-// Runs what the box does on its own as the pointer drags, the caret blinks or the view is
-// drawn: running out of memory leaves it undone until the next time, without a word.
-template <class Action>
-void CodeEdit::quietly(Action&& action) noexcept {
-    try {
-        action();
-    } catch (const std::bad_alloc&) {
-    }
-}
-
 void CodeEdit::selectAll() {
     placeCaret(text_.size(), 0);
 }
@@ -604,258 +573,6 @@ qsizetype CodeEdit::previousCaretStop(qsizetype position) {
     const qsizetype line = lineOf(position - 1);
     const qsizetype start = lineStart(line);
     return start + shapedLine(line).previousCursorPosition(static_cast<int>(position - start));
-}
-
-// --- Keyboard ---------------------------------------------------------------------------------
-
-bool CodeEdit::event(QEvent* event) {
-    // Keys the box uses itself are not taken away by the window's shortcuts.
-    if (event->type() == QEvent::ShortcutOverride) {
-        auto* key = static_cast<QKeyEvent*>(event);
-        if (key->matches(QKeySequence::Copy) || key->matches(QKeySequence::Cut) ||
-            key->matches(QKeySequence::Paste) || key->matches(QKeySequence::SelectAll) ||
-            key->matches(QKeySequence::Undo) || keyPressCode(*key) >= 0) {
-            event->accept();
-            return true;
-        }
-    }
-    return QAbstractScrollArea::event(event);
-}
-
-void CodeEdit::keyPressEvent(QKeyEvent* event) {
-    event->accept();
-    guarded([&] {
-        if (event->matches(QKeySequence::Copy)) {
-            copy();
-        } else if (event->matches(QKeySequence::Cut)) {
-            cut();
-        } else if (event->matches(QKeySequence::Paste)) {
-            paste();
-        } else if (event->matches(QKeySequence::SelectAll)) {
-            selectAll();
-            offerPrimarySelection();
-        } else if (event->matches(QKeySequence::Undo)) {
-            undo();
-        } else if (moveByKey(*event)) {
-            if (event->modifiers() & Qt::ShiftModifier) {
-                offerPrimarySelection();
-            }
-        } else if (event->key() == Qt::Key_Delete) {
-            if (!readOnly_) {
-                deleteForward();
-            }
-        } else if (const int code = keyPressCode(*event); code >= 0 && !readOnly_) {
-            typeCharacter(code, event->text());
-        } else {
-            event->ignore();
-            QAbstractScrollArea::keyPressEvent(event);
-        }
-    });
-}
-
-bool CodeEdit::moveByKey(const QKeyEvent& event) {
-    const bool extend = event.modifiers() & Qt::ShiftModifier;
-    const bool control = event.modifiers() & Qt::ControlModifier;
-    const qsizetype length = text_.size();
-    const qsizetype line = lineOf(caret_);
-    auto toLine = [&](qsizetype target) {
-        target = std::clamp<qsizetype>(target, 0, lineCount() - 1);
-        // The position on the target line nearest to the caret's column.
-        return positionAt(QPointF(kMargin + xOf(caret_), lineTop(target) + lineHeight_ / 2));
-    };
-    qsizetype next;
-    switch (event.key()) {
-        case Qt::Key_Left:
-            if (!extend && hasSelection()) {
-                next = selectionStart();
-            } else if (control) {
-                // To the start of the word before the caret, on the line that holds the
-                // character before it.
-                const qsizetype low = caret_ > 0 ? lineStart(lineOf(caret_ - 1)) : 0;
-                next = backOver(text_, backOver(text_, caret_, low, WordClass::Word, false), low,
-                                WordClass::Word);
-            } else {
-                next = previousCaretStop(caret_);
-            }
-            break;
-        case Qt::Key_Right:
-            if (!extend && hasSelection()) {
-                next = selectionEnd();
-            } else if (control) {
-                // Past the word at the caret and what follows it, to the start of the next
-                // line at most.
-                const qsizetype high = line + 1 < lineCount() ? lineStart(line + 1) : length;
-                next = forwardOver(text_, forwardOver(text_, caret_, high, WordClass::Word), high,
-                                   WordClass::Word, false);
-            } else {
-                next = nextCaretStop(caret_);
-            }
-            break;
-        case Qt::Key_Up:
-            next = line == 0 ? 0 : toLine(line - 1);
-            break;
-        case Qt::Key_Down:
-            next = line + 1 >= lineCount() ? length : toLine(line + 1);
-            break;
-        case Qt::Key_PageUp:
-            next = toLine(line - std::max(1, visibleLines()));
-            break;
-        case Qt::Key_PageDown:
-            next = toLine(line + std::max(1, visibleLines()));
-            break;
-        case Qt::Key_Home:
-            next = control ? 0 : lineStart(line);
-            break;
-        case Qt::Key_End:
-            next = control ? length : lineEnd(line);
-            // A line broken by wrapping ends where the next one starts, which is drawn on the
-            // next line: End stops at the last caret stop before the break, so that pressing
-            // it again stays on the line.
-            if (!control && line + 1 < lineCount() && next == lineStart(line + 1)) {
-                next = previousCaretStop(next);
-            }
-            break;
-        default:
-            return false;
-    }
-    setCaretPosition(next, extend);
-    return true;
-}
-
-void CodeEdit::inputMethodEvent(QInputMethodEvent* event) {
-    guarded([&] {
-        if (!readOnly_) {
-            // Characters composed by an input method arrive like typed keys.
-            const QString committed = event->commitString();
-            for (qsizetype i = 0; i < committed.size(); ++i) {
-                const qsizetype length =
-                    committed.at(i).isHighSurrogate() && i + 1 < committed.size() ? 2 : 1;
-                const QString typed = committed.mid(i, length);
-                typeCharacter(codeOf(typed.at(0).unicode()), typed);
-                i += length - 1;
-            }
-        }
-    });
-    event->accept();
-}
-
-// Without the memory to shape the caret's line, an input method is told nothing.
-QVariant CodeEdit::inputMethodQuery(Qt::InputMethodQuery query) const {
-    QVariant answer;
-    quietly([&] {
-        switch (query) {
-            case Qt::ImEnabled:
-                answer = !readOnly_;
-                break;
-            case Qt::ImCursorRectangle:
-                answer = caretRect().toRect();
-                break;
-            case Qt::ImCursorPosition:
-                answer = static_cast<int>(caret_ - lineStart(lineOf(caret_)));
-                break;
-            case Qt::ImSurroundingText:
-                answer = lineText(lineOf(caret_)).toString();
-                break;
-            default:
-                answer = QAbstractScrollArea::inputMethodQuery(query);
-                break;
-        }
-    });
-    return answer;
-}
-
-// --- Focus and mouse --------------------------------------------------------------------------
-
-void CodeEdit::focusInEvent(QFocusEvent* event) {
-    QAbstractScrollArea::focusInEvent(event);
-    restartCaretBlink();
-    viewport()->update();
-    if (isFocusArrival(this, event->reason())) {
-        emit gotFocus();
-    }
-}
-
-void CodeEdit::focusOutEvent(QFocusEvent* event) {
-    QAbstractScrollArea::focusOutEvent(event);
-    caretBlink_.stop();
-    caretShown_ = false;
-    viewport()->update();
-}
-
-void CodeEdit::mousePressEvent(QMouseEvent* event) {
-    event->accept();
-    if (event->button() == Qt::LeftButton) {
-        guarded([&] {
-            const qsizetype at = positionAt(event->position());
-            pressed_ = true;
-            setCaretPosition(at, event->modifiers() & Qt::ShiftModifier);
-        });
-    }
-}
-
-void CodeEdit::mouseMoveEvent(QMouseEvent* event) {
-    if (pressed_ && (event->buttons() & Qt::LeftButton)) {
-        quietly([&] { setCaretPosition(positionAt(event->position()), true); });
-    }
-}
-
-void CodeEdit::mouseReleaseEvent(QMouseEvent* event) {
-    event->accept();
-    guarded([&] {
-        if (event->button() == Qt::MiddleButton) {
-            pastePrimarySelectionAt(event->position());
-        } else if (pressed_ && event->button() == Qt::LeftButton) {
-            pressed_ = false;
-            offerPrimarySelection();
-            emit clicked();
-        }
-    });
-}
-
-void CodeEdit::mouseDoubleClickEvent(QMouseEvent* event) {
-    event->accept();
-    if (event->button() != Qt::LeftButton) {
-        return;
-    }
-    // A double click selects the word under the pointer, on the line it points at.
-    guarded([&] {
-        const qsizetype line = lineAt(event->position().y());
-        const qsizetype at = positionAt(event->position());
-        const qsizetype from = backOver(text_, at, lineStart(line), WordClass::Word);
-        const qsizetype to = forwardOver(text_, at, lineEnd(line), WordClass::Word);
-        pressed_ = true;
-        placeCaret(to, from);
-    });
-}
-
-void CodeEdit::contextMenuEvent(QContextMenuEvent* event) {
-    guarded([&] {
-        QMenu menu(this);
-        const bool editable = !readOnly_;
-        menu.addAction(QStringLiteral("&Deshacer"), this, &CodeEdit::undo)
-            ->setEnabled(editable && hasUndo_);
-        menu.addSeparator();
-        menu.addAction(QStringLiteral("Cor&tar"), this, &CodeEdit::cut)
-            ->setEnabled(editable && hasSelection());
-        menu.addAction(QStringLiteral("&Copiar"), this, &CodeEdit::copy)
-            ->setEnabled(hasSelection());
-        const QMimeData* data = QGuiApplication::clipboard()->mimeData();
-        menu.addAction(QStringLiteral("&Pegar"), this, &CodeEdit::paste)
-            ->setEnabled(editable && data != nullptr && data->hasText());
-        menu.addAction(QStringLiteral("&Eliminar"), this,
-                       [this] { guarded([this] { replaceSelection(QString()); }); })
-            ->setEnabled(editable && hasSelection());
-        menu.addSeparator();
-        menu.addAction(QStringLiteral("&Seleccionar todo"), this,
-                       [this] {
-                           guarded([this] {
-                               selectAll();
-                               offerPrimarySelection();
-                           });
-                       })
-            ->setEnabled(!text_.isEmpty());
-        menu.exec(event->globalPos());
-    });
 }
 
 // --- Layout -----------------------------------------------------------------------------------

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <functional>
 #include <memory>
+#include <new>
 
 #include "code_glyphs.h"
 #include "line_index.h"
@@ -158,6 +159,8 @@ class CodeEdit : public QAbstractScrollArea {
     // What it takes to put the box back as it was before a change.
     struct Before;
 
+    static constexpr qreal kMargin = 4;  // between the box's edge and its text, in pixels
+
     // Changes of the text.
     enum class Writer { Program, User };
     void replaceWhole(QString text, Before& before);
@@ -183,7 +186,12 @@ class CodeEdit : public QAbstractScrollArea {
     void typeCharacter(int code, const QString& typed);
     void deleteBackward();
     void deleteForward();
+    bool runEditKey(const QKeyEvent& event);
     bool moveByKey(const QKeyEvent& event);
+    qsizetype wordStartBefore(qsizetype position) const;
+    qsizetype nextWordStart(qsizetype position) const;
+    qsizetype caretColumnOn(qsizetype line) const;
+    qsizetype lastStopOf(qsizetype line);
     qsizetype roomForUser() const;
     void pastePrimarySelectionAt(const QPointF& point);
     void offerPrimarySelection() const;
@@ -230,5 +238,25 @@ class CodeEdit : public QAbstractScrollArea {
     qreal lineHeight_ = 1;
     qreal ascent_ = 0;
 };
+
+// Runs what the user asked for; running out of memory refuses it and tells the window.
+template <class Action>
+void CodeEdit::guarded(Action&& action) {
+    try {
+        action();
+    } catch (const std::bad_alloc&) {
+        emit outOfMemory();
+    }
+}
+
+// Runs what the box does on its own as the pointer drags, the caret blinks or the view is
+// drawn: running out of memory leaves it undone until the next time, without a word.
+template <class Action>
+void CodeEdit::quietly(Action&& action) noexcept {
+    try {
+        action();
+    } catch (const std::bad_alloc&) {
+    }
+}
 
 }  // namespace trelvane

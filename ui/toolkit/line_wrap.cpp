@@ -54,8 +54,8 @@ qsizetype rangeEnd(const char16_t* text, qsizetype from, qsizetype end, char16_t
     return i;
 }
 
-// The greedy line breaking described in the header, from the line start `from` on. The sink
-// takes the lines as they are found, a run of equal lines at a time:
+// The greedy line breaking described in the header, from a line start on. The sink takes the
+// lines as they are found, a run of equal lines at a time:
 //   qsizetype lines(start, length, count, kind): lines start + k * length, k < count; returns
 //     how many of them it takes;
 //   bool done(): whether the sink has all it wants, which stops the layout;
@@ -63,162 +63,226 @@ qsizetype rangeEnd(const char16_t* text, qsizetype from, qsizetype end, char16_t
 //   qsizetype knownRunEnd(position, kind): a position up to which the text from `position`
 //     is known to belong to the range of `kind`; `position` itself when not known.
 template <class Sink>
-void breakLines(QStringView shown, qsizetype from, const WrapGeometry& geometry, Sink& sink) {
-    const auto* text = reinterpret_cast<const char16_t*>(shown.utf16());
-    const qsizetype length = shown.size();
-    GlyphAdvances& advances = *geometry.advances;
-    // The advances measured so far, ASCII all of them; the table itself never moves.
-    const std::int32_t* const measured = advances.unitTable();
-    const int width = geometry.width;
+class LineBreaker {
+  public:
+    LineBreaker(QStringView shown, const WrapGeometry& geometry, Sink& sink)
+        : text_(reinterpret_cast<const char16_t*>(shown.utf16())),
+          length_(shown.size()),
+          advances_(*geometry.advances),
+          measured_(advances_.unitTable()),
+          width_(geometry.width),
+          sink_(sink) {}
 
-    auto advanceAt = [&](qsizetype at, int x, qsizetype& units) {
-        const char16_t c = text[at];
-        units = 1;
-        if (c < 128) {
-            return c == u'\t' ? advances.tabAdvance(x) : measured[c];
-        }
-        if (QChar::isHighSurrogate(c) && at + 1 < length && QChar::isLowSurrogate(text[at + 1])) {
-            units = 2;
-            return advances.pair(c, text[at + 1]);
-        }
-        return advances.unit(c);
-    };
-
-    auto runEnd = [&](qsizetype at, char16_t low, char16_t high, std::uint16_t kind) {
-        // A short look first: most runs end within a line or two, and asking the sink costs
-        // more than that.
-        const qsizetype near = std::min(length, at + 2 * kMaxLineUnits);
-        at = rangeEnd(text, at, near, low, high);
-        if (at < near || near == length) {
-            return at;
-        }
-        const qsizetype known = sink.knownFrom();
-        for (;;) {
-            if (at >= known) {
-                at = std::max(at, std::min(length, sink.knownRunEnd(at, kind)));
-            }
-            const qsizetype limit = at < known ? std::min(known, length) : length;
-            const qsizetype end = rangeEnd(text, at, limit, low, high);
-            if (end < limit || limit == length) {
-                return end;
-            }
-            at = end;  // reached what the sink knows about
-        }
-    };
-
-    qsizetype start = from;  // of the line being laid out
-    qsizetype i = from;
-    int x = 0;
-    qsizetype afterBlank = -1;  // where the line could break: after its last blank
-    while (i < length) {
-        if (i == start) {
-            // A run of one range at a line's start: its full lines are found at once. The last
-            // one to three lines' worth is left to the rule below, which sees how it ends.
-            const char16_t c = text[i];
-            qsizetype perLine = 0;
-            std::uint16_t kind = kOrdinary;
-            char16_t low = c;
-            char16_t high = c;
-            if (c == u'\n') {
-                perLine = 1;
-                kind = kLineFeeds;
-            } else if (c == u' ') {
-                const int blank = advances.ascii(u' ');
-                perLine = blank > 0 ? std::min<qsizetype>(kMaxLineUnits, width / blank + 1)
-                                    : kMaxLineUnits;
-                kind = kBlanks;
-            } else if (c > u' ' && c < 127) {
-                const int each = advances.ascii(c);
-                perLine = each > 0 ? std::clamp<qsizetype>(width / each, 1, kMaxLineUnits)
-                                   : kMaxLineUnits;
-                low = advances.rangeLow(c);
-                high = advances.rangeHigh(c);
-                kind = static_cast<std::uint16_t>(kRange + low);
-            }
-            // Worth it only for a full line and one more: a glance one line ahead rules most
-            // runs out.
-            const qsizetype ahead = i + (kind == kLineFeeds ? 0 : perLine);
-            if (perLine > 0 && ahead < length &&
-                static_cast<char16_t>(text[ahead] - low) <= static_cast<char16_t>(high - low)) {
-                const qsizetype run = runEnd(i, low, high, kind) - i;
-                // Line feeds each end a line; other runs keep their last line for the rule below.
-                const qsizetype count = kind == kLineFeeds ? run : (run - 1) / perLine;
-                if (count > 0) {
-                    start += sink.lines(start, perLine, count, kind) * perLine;
-                    i = start;
-                    if (sink.done()) {
+    void run(qsizetype from) {
+        start_ = i_ = from;
+        while (i_ < length_) {
+            if (i_ == start_) {
+                if (const Step step = takeRangeRun(); step != Step::Next) {
+                    if (step == Step::Stop) {
                         return;
                     }
                     continue;
                 }
             }
-        }
-        // Characters already measured, while they fit: the common case, in a loop of its own.
-        // Printable ASCII, the blank among them, and the 16-bit characters other than
-        // surrogates; anything else, and the character that does not fit, goes to the rule
-        // below.
-        if (i > start) {
-            const qsizetype fullAt = std::min(length, start + kMaxLineUnits);
-            while (i < fullAt) {
-                const char16_t c = text[i];
-                const bool plain = c < 128 ? static_cast<char16_t>(c - u' ') <= u'~' - u' '
-                                           : !QChar::isSurrogate(c);
-                const int w = measured[c];
-                if (!plain || w < 0 || x + w > width) {
+            if (i_ > start_) {
+                fitMeasured();
+                if (i_ == length_) {
                     break;
                 }
-                x += w;
-                ++i;
-                afterBlank = c == u' ' ? i : afterBlank;
             }
-            if (i == length) {
-                break;
-            }
-        }
-        const char16_t c = text[i];
-        if (c == u'\n') {
-            const qsizetype end = i + 1;
-            sink.lines(start, end - start, 1, kOrdinary);
-            if (sink.done()) {
+            if (const Step step = takeCharacter(); step == Step::Stop) {
                 return;
             }
-            start = i = end;
-            x = 0;
-            afterBlank = -1;
-            continue;
+        }
+    }
+
+  private:
+    // What a step leaves to do: go on with the same line, start over at the line's start
+    // (lines were handed to the sink), or stop because the sink has all it wants.
+    enum class Step { Next, Again, Stop };
+
+    // Hands the sink complete lines [start_, end), `count` of `length` units; moves to the line
+    // after the ones it took.
+    Step emitLines(qsizetype length, qsizetype count, std::uint16_t kind) {
+        start_ += sink_.lines(start_, length, count, kind) * length;
+        i_ = start_;
+        return sink_.done() ? Step::Stop : Step::Again;
+    }
+
+    // The advance of the character at `at` when drawn at x; `units` gets its length.
+    int advanceAt(qsizetype at, int x, qsizetype& units) {
+        const char16_t c = text_[at];
+        units = 1;
+        if (c < 128) {
+            return c == u'\t' ? advances_.tabAdvance(x) : measured_[c];
+        }
+        if (QChar::isHighSurrogate(c) && at + 1 < length_ && QChar::isLowSurrogate(text_[at + 1])) {
+            units = 2;
+            return advances_.pair(c, text_[at + 1]);
+        }
+        return advances_.unit(c);
+    }
+
+    // Where the run of the range [low, high] that starts at `at` ends.
+    qsizetype runEnd(qsizetype at, char16_t low, char16_t high, std::uint16_t kind) {
+        // A short look first: most runs end within a line or two, and asking the sink costs
+        // more than that.
+        const qsizetype near = std::min(length_, at + 2 * kMaxLineUnits);
+        at = rangeEnd(text_, at, near, low, high);
+        if (at < near || near == length_) {
+            return at;
+        }
+        const qsizetype known = sink_.knownFrom();
+        for (;;) {
+            if (at >= known) {
+                at = std::max(at, std::min(length_, sink_.knownRunEnd(at, kind)));
+            }
+            const qsizetype limit = at < known ? std::min(known, length_) : length_;
+            const qsizetype end = rangeEnd(text_, at, limit, low, high);
+            if (end < limit || limit == length_) {
+                return end;
+            }
+            at = end;  // reached what the sink knows about
+        }
+    }
+
+    // A run of one range at a line's start: its full lines are found at once. The last one to
+    // three lines' worth is left to the rule for single characters, which sees how it ends.
+    Step takeRangeRun() {
+        const char16_t c = text_[i_];
+        qsizetype perLine = 0;
+        std::uint16_t kind = kOrdinary;
+        char16_t low = c;
+        char16_t high = c;
+        if (c == u'\n') {
+            perLine = 1;
+            kind = kLineFeeds;
+        } else if (c == u' ') {
+            const int blank = advances_.ascii(u' ');
+            perLine =
+                blank > 0 ? std::min<qsizetype>(kMaxLineUnits, width_ / blank + 1) : kMaxLineUnits;
+            kind = kBlanks;
+        } else if (c > u' ' && c < 127) {
+            const int each = advances_.ascii(c);
+            perLine =
+                each > 0 ? std::clamp<qsizetype>(width_ / each, 1, kMaxLineUnits) : kMaxLineUnits;
+            low = advances_.rangeLow(c);
+            high = advances_.rangeHigh(c);
+            kind = static_cast<std::uint16_t>(kRange + low);
+        }
+        // Worth it only for a full line and one more: a glance one line ahead rules most runs
+        // out.
+        const qsizetype ahead = i_ + (kind == kLineFeeds ? 0 : perLine);
+        if (perLine == 0 || ahead >= length_ ||
+            static_cast<char16_t>(text_[ahead] - low) > static_cast<char16_t>(high - low)) {
+            return Step::Next;
+        }
+        const qsizetype run = runEnd(i_, low, high, kind) - i_;
+        // Line feeds each end a line; other runs keep their last line for the rule below.
+        const qsizetype count = kind == kLineFeeds ? run : (run - 1) / perLine;
+        return count > 0 ? emitLines(perLine, count, kind) : Step::Next;
+    }
+
+    // Characters already measured, while they fit: the common case, in a loop of its own.
+    // Printable ASCII, the blank among them, and the 16-bit characters other than surrogates;
+    // anything else, and the character that does not fit, goes to takeCharacter.
+    void fitMeasured() {
+        // In locals, which the table's reads cannot alias.
+        qsizetype i = i_;
+        int x = x_;
+        qsizetype afterBlank = afterBlank_;
+        const qsizetype fullAt = std::min(length_, start_ + kMaxLineUnits);
+        while (i < fullAt) {
+            const char16_t c = text_[i];
+            const bool plain =
+                c < 128 ? static_cast<char16_t>(c - u' ') <= u'~' - u' ' : !QChar::isSurrogate(c);
+            const int w = measured_[c];
+            if (!plain || w < 0 || x + w > width_) {
+                break;
+            }
+            x += w;
+            ++i;
+            afterBlank = c == u' ' ? i : afterBlank;
+        }
+        i_ = i;
+        x_ = x;
+        afterBlank_ = afterBlank;
+    }
+
+    // One character by the full rule: a line feed ends the line, a character that does not fit
+    // breaks it, anything else is placed on it.
+    Step takeCharacter() {
+        const char16_t c = text_[i_];
+        if (c == u'\n') {
+            const qsizetype end = i_ + 1;
+            sink_.lines(start_, end - start_, 1, kOrdinary);
+            if (sink_.done()) {
+                return Step::Stop;
+            }
+            startLine(end);
+            return Step::Again;
         }
         qsizetype units = 1;
-        const int w = advanceAt(i, x, units);
-        if (i > start) {
-            const bool full = i - start + units > kMaxLineUnits;
+        const int w = advanceAt(i_, x_, units);
+        if (i_ > start_) {
+            const bool full = i_ - start_ + units > kMaxLineUnits;
             // A character of no width never breaks the line, nor does the first blank past the
             // edge.
-            const bool overflows = w > 0 && x + w > width && !(c == u' ' && x <= width);
+            const bool overflows = w > 0 && x_ + w > width_ && !(c == u' ' && x_ <= width_);
             if (full || overflows) {
-                const qsizetype end = afterBlank > start ? afterBlank : i;
-                sink.lines(start, end - start, 1, kOrdinary);
-                if (sink.done()) {
-                    return;
-                }
-                start = end;
-                afterBlank = -1;
-                // What is carried to the new line is measured again from its start; then the
-                // character is looked at again, on the new line.
-                x = 0;
-                for (qsizetype j = start; j < i;) {
-                    qsizetype carried = 1;
-                    x += advanceAt(j, x, carried);
-                    j += carried;
-                }
-                continue;
+                return breakLine();
             }
         }
-        x += w;
+        x_ += w;
         if (c == u' ') {
-            afterBlank = i + 1;
+            afterBlank_ = i_ + 1;
         }
-        i += units;
+        i_ += units;
+        return Step::Next;
     }
+
+    // Ends the line after its last blank, or before the character at i_ with none.
+    Step breakLine() {
+        const qsizetype end = afterBlank_ > start_ ? afterBlank_ : i_;
+        sink_.lines(start_, end - start_, 1, kOrdinary);
+        if (sink_.done()) {
+            return Step::Stop;
+        }
+        // What is carried to the new line is measured again from its start; then the character
+        // at i_ is looked at again, on the new line.
+        const qsizetype at = i_;
+        startLine(end);
+        for (qsizetype j = start_; j < at;) {
+            qsizetype carried = 1;
+            x_ += advanceAt(j, x_, carried);
+            j += carried;
+        }
+        i_ = at;
+        return Step::Again;
+    }
+
+    void startLine(qsizetype at) {
+        start_ = i_ = at;
+        x_ = 0;
+        afterBlank_ = -1;
+    }
+
+    const char16_t* const text_;
+    const qsizetype length_;
+    GlyphAdvances& advances_;
+    // The advances measured so far, ASCII all of them; the table itself never moves.
+    const std::int32_t* const measured_;
+    const int width_;
+    Sink& sink_;
+    qsizetype start_ = 0;  // of the line being laid out
+    qsizetype i_ = 0;
+    int x_ = 0;
+    qsizetype afterBlank_ = -1;  // where the line could break: after its last blank
+};
+
+template <class Sink>
+void breakLines(QStringView shown, qsizetype from, const WrapGeometry& geometry, Sink& sink) {
+    LineBreaker<Sink>(shown, geometry, sink).run(from);
 }
 
 struct CollectAll {
