@@ -5,6 +5,10 @@
 // holding 500, 64 Ki, 1 Mi and 8 Mi characters; and the same with Campo B in Texto holding
 // texts that are hard to lay out: only blanks, only line feeds, only emoji, one endless word.
 // Each measure includes the repaint of the window.
+//
+// FirstPaste measures one paste of 8 Mi characters, the first of the process, while the
+// system still hands out fresh memory; run one pair per process, for instance
+//   ui_bench --benchmark_filter=FirstPaste/B_Texto_to_A_Decimal/
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -192,6 +196,17 @@ void BM_Hard(benchmark::State& state, Hard kind, Measure what) {
     measure(state, window, trelvane::Texto, what);
 }
 
+// One paste, the first of the window; only the first run of the process sees fresh memory.
+void BM_FirstPaste(benchmark::State& state, Mode modeA, Mode modeB) {
+    Window window(modeA, modeB);
+    QApplication::clipboard()->setText(textIn(modeB, state.range(0)));
+    for (auto _ : state) {
+        window.w.txtCodeB->paste();
+        window.settle();
+    }
+    state.counters["chars_A"] = static_cast<double>(window.w.txtCodeA->text().size());
+}
+
 void registerAll() {
     for (int a = 0; a < 4; ++a) {
         for (int b = 0; b < 4; ++b) {
@@ -201,6 +216,12 @@ void registerAll() {
             const std::string pair = std::string("B_") + kModeNames[b] + "_to_A_" + kModeNames[a];
             const Mode modeA = static_cast<Mode>(a);
             const Mode modeB = static_cast<Mode>(b);
+            benchmark::RegisterBenchmark(("FirstPaste/" + pair).c_str(), BM_FirstPaste, modeA,
+                                         modeB)
+                ->Arg(8 << 20)
+                ->Iterations(1)
+                ->Unit(benchmark::kMillisecond)
+                ->UseRealTime();
             for (int what = 0; what < 3; ++what) {
                 auto* bench =
                     benchmark::RegisterBenchmark((kMeasureNames[what] + pair).c_str(), BM_Pair,
