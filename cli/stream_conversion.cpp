@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <type_traits>
+#include <utility>
 #include <vector>
 
 #include "notations/code_pipeline.h"
@@ -21,40 +23,90 @@ constexpr std::size_t kSlack = 8;
 // Copies go a piece at a time, so that the output's buffer stays small.
 constexpr std::size_t kPiece = std::size_t{64} << 10;
 
-// A source in a mode that removes blanks (binary, hexadecimal) loses them first, as the
-// window's filter removes them. A hexadecimal one holds none by then: the blank is foreign to
-// hexadecimal, so a source holding one is read as Texto (or refused, read strictly). Most
-// chunks have none and are read where they are.
-class BlankFilter {
+// A source of digits loses, before it is read, what the window's blank filter removes (the
+// blanks of binary) and, when line breaks are skipped, its line breaks: LF and CR LF go from
+// binary and hexadecimal and become blanks in decimal. A source holding anything else foreign
+// was found by the first reading and converts as Texto. Most chunks need none of this and are
+// read where they are.
+class SourceFilter {
   public:
-    explicit BlankFilter(bool active) : active_(active) {}
+    SourceFilter(Mode mode, bool skipsLineBreaks)
+        : mode_(mode),
+          lineBreaks_(skipsLineBreaks && mode != Texto),
+          active_(removesBlanks(mode) || lineBreaks_) {
+        for (int c = 0; c < 256; ++c) {
+            replaced_[c] = static_cast<char>(c);
+        }
+        dropped_[' '] = removesBlanks(mode);
+        if (lineBreaks_) {
+            dropped_['\n'] = mode != Decimal;
+            replaced_['\n'] = mode == Decimal ? ' ' : '\n';
+        }
+    }
+
     std::string_view filtered(std::string_view chunk) {
-        if (!active_) {
+        if (!active_ || chunk.empty()) {
             return chunk;
         }
-        const std::size_t first = chunk.find(' ');
-        if (first == std::string_view::npos) {
+        const bool heldReturn = std::exchange(heldReturn_, false);
+        const std::size_t first = heldReturn ? 0 : cleanPrefix(chunk);
+        if (first == chunk.size()) {
             return chunk;
         }
-        clean_.resize(chunk.size());
-        char* out = std::copy_n(chunk.data(), first, clean_.data());
-        out = copyWithoutBlanks(chunk.substr(first), out);
+        clean_.resize(chunk.size() + 1);
+        char* out = clean_.data();
+        if (heldReturn && chunk[0] != '\n') {
+            *out++ = '\r';
+        }
+        out = std::copy_n(chunk.data(), first, out);
+        const auto* p = reinterpret_cast<const unsigned char*>(chunk.data());
+        const std::size_t last = chunk.size() - 1;
+        for (std::size_t i = first; i < last; ++i) {  // without a branch per unit
+            *out = replaced_[p[i]];
+            out += !(dropped_[p[i]] | (lineBreaks_ & (p[i] == '\r') & (p[i + 1] == '\n')));
+        }
+        if (lineBreaks_ && p[last] == '\r') {
+            heldReturn_ = true;  // a CR LF cut by the end of the chunk
+        } else {
+            *out = replaced_[p[last]];
+            out += !dropped_[p[last]];
+        }
         return {clean_.data(), static_cast<std::size_t>(out - clean_.data())};
     }
 
   private:
+    // How many units from the start need nothing done.
+    std::size_t cleanPrefix(std::string_view chunk) const {
+        switch (mode_) {
+            case Binario:
+                return BinaryNotation::digitPrefix(chunk.data(), chunk.size());
+            case Hexadecimal:
+                return HexadecimalNotation::digitPrefix(chunk.data(), chunk.size());
+            case Decimal:
+                return DecimalNotation::fittingPrefix(chunk.data(), chunk.size());
+            case Texto:
+                break;
+        }
+        return chunk.size();
+    }
+
+    Mode mode_;
+    bool lineBreaks_;
     bool active_;
+    std::array<char, 256> replaced_{};
+    std::array<bool, 256> dropped_{};
+    bool heldReturn_ = false;
     std::vector<char> clean_;
 };
 
 template <class Reader, class Writer>
 class Pipeline final : public StreamConversion {
   public:
-    Pipeline(Reader reader, Writer writer, bool removesBlanks)
-        : reader_(reader), writer_(writer), blanks_(removesBlanks) {}
+    Pipeline(Reader reader, Writer writer, SourceFilter filter)
+        : reader_(reader), writer_(writer), filter_(std::move(filter)) {}
 
     void convert(std::string_view chunk, Output& out) override {
-        chunk = blanks_.filtered(chunk);
+        chunk = filter_.filtered(chunk);
         const char* in = chunk.data();
         const char* const end = in + chunk.size();
         Code block[kCodeBlock];
@@ -73,15 +125,15 @@ class Pipeline final : public StreamConversion {
   private:
     Reader reader_;
     Writer writer_;
-    BlankFilter blanks_;
+    SourceFilter filter_;
 };
 
-// Equal modes: the text goes through as it is (binary without its blanks).
+// Equal modes: the text goes through as it is, filtered.
 class Copy final : public StreamConversion {
   public:
-    explicit Copy(bool removesBlanks) : blanks_(removesBlanks) {}
+    explicit Copy(SourceFilter filter) : filter_(std::move(filter)) {}
     void convert(std::string_view chunk, Output& out) override {
-        chunk = blanks_.filtered(chunk);
+        chunk = filter_.filtered(chunk);
         for (std::size_t at = 0; at < chunk.size(); at += kPiece) {
             const std::string_view piece = chunk.substr(at, kPiece);
             out.commit(std::copy_n(piece.data(), piece.size(), out.room(piece.size())));
@@ -90,7 +142,7 @@ class Copy final : public StreamConversion {
     void finish(Output&) override {}
 
   private:
-    BlankFilter blanks_;
+    SourceFilter filter_;
 };
 
 // Texto to Texto in UTF-8: what is not UTF-8 becomes U+FFFD, as in the window.
@@ -119,27 +171,33 @@ void withReader(Mode mode, TextEncoding encoding, F f) {
 }
 
 template <class F>
-void withWriter(Mode mode, TextEncoding encoding, F f) {
+void withWriter(Mode mode, TextEncoding encoding, bool hexPairs, F f) {
     if (mode == Texto && encoding == TextEncoding::Utf8) {
         return f(utf8::Writer());
     }
-    visitNotation(mode, [&f](auto notation) { f(makeWriter<decltype(notation), char>()); });
+    visitNotation(mode, [&f, hexPairs](auto notation) {
+        using Notation = decltype(notation);
+        // Pairs: a hexadecimal writer that starts after the leading zeros writes every digit.
+        f(makeWriter<Notation, char>(std::is_same_v<Notation, HexadecimalNotation> && hexPairs));
+    });
 }
 
 }  // namespace
 
-std::unique_ptr<StreamConversion> makeConversion(Mode from, Mode to, TextEncoding encoding) {
+std::unique_ptr<StreamConversion> makeConversion(Mode from, Mode to, TextEncoding encoding,
+                                                 bool skipsLineBreaks, bool hexPairs) {
+    SourceFilter filter(from, skipsLineBreaks);
     if (from == to) {
         if (from == Texto && encoding == TextEncoding::Utf8) {
             return std::make_unique<Utf8Copy>();
         }
-        return std::make_unique<Copy>(removesBlanks(from));
+        return std::make_unique<Copy>(std::move(filter));
     }
     std::unique_ptr<StreamConversion> conversion;
     withReader(from, encoding, [&](auto reader) {
-        withWriter(to, encoding, [&](auto writer) {
+        withWriter(to, encoding, hexPairs, [&](auto writer) {
             conversion = std::make_unique<Pipeline<decltype(reader), decltype(writer)>>(
-                reader, writer, removesBlanks(from));
+                reader, writer, std::move(filter));
         });
     });
     return conversion;
@@ -147,8 +205,8 @@ std::unique_ptr<StreamConversion> makeConversion(Mode from, Mode to, TextEncodin
 
 // --- The first reading ----------------------------------------------------------------------
 
-InputCheck::InputCheck(Mode mode, TextEncoding encoding, bool strict)
-    : mode_(mode), encoding_(encoding), strict_(strict) {}
+InputCheck::InputCheck(Mode mode, TextEncoding encoding, bool strict, bool skipsLineBreaks)
+    : mode_(mode), encoding_(encoding), strict_(strict), lineBreaks_(skipsLineBreaks) {}
 
 void InputCheck::fail(std::uint64_t offset, std::string what) {
     if (!misfit_) {
@@ -156,12 +214,23 @@ void InputCheck::fail(std::uint64_t offset, std::string what) {
     }
 }
 
+void InputCheck::foreignAt(std::uint64_t offset) {
+    foreign_ = true;
+    if (strict_) {
+        fail(offset, std::string("un carácter que no es ") + (mode_ == Binario       ? "binario"
+                                                              : mode_ == Hexadecimal ? "hexadecimal"
+                                                                                     : "decimal"));
+    }
+}
+
 void InputCheck::check(std::string_view chunk) {
     if (!decided()) {
         if (mode_ == Texto) {
             checkText(chunk);
-        } else {
+        } else if (strict_) {
             checkDigits(chunk);
+        } else {
+            checkFit(chunk);
         }
     }
     offset_ += chunk.size();
@@ -227,76 +296,117 @@ void InputCheck::checkText(std::string_view chunk) {
     }
 }
 
-void InputCheck::checkDigits(std::string_view chunk) {
-    if (!strict_) {
-        // Only whether a foreign character comes at all.
-        foreign_ = visitNotation(mode_, [chunk](auto notation) {
-                       return notation.fittingPrefix(chunk.data(), chunk.size());
-                   }) < chunk.size();
-        return;
-    }
-    for (std::size_t i = 0; i < chunk.size(); ++i) {
-        const auto c = static_cast<char16_t>(static_cast<unsigned char>(chunk[i]));
-        const std::uint64_t offset = offset_ + i;
-        if (c == kBlank && mode_ != Hexadecimal) {
-            if (mode_ == Decimal) {
-                ++blanks_;
-                if (blanks_ == 1) {
-                    firstBlank_ = offset;
-                } else if (blanks_ == 2) {
-                    secondBlank_ = offset;
-                }
-                inNumber_ = false;
-            }
-            continue;
+// Only whether a foreign character comes at all, the line breaks that are skipped aside.
+void InputCheck::checkFit(std::string_view chunk) {
+    std::size_t at = 0;
+    if (std::exchange(heldReturn_, false)) {
+        if (chunk.empty() || chunk[0] != '\n') {
+            return foreignAt(offset_ - 1);
         }
-        switch (mode_) {
-            case Binario:
-                if (!BinaryNotation::isDigit(c)) {
-                    foreign_ = true;
-                    return fail(offset, "un carácter que no es binario");
-                }
-                if (digits_ % 8 == 0) {
-                    byteStart_ = offset;
-                }
-                ++digits_;
-                break;
-            case Hexadecimal:
-                if (!HexadecimalNotation::isDigit(c)) {
-                    foreign_ = true;
-                    return fail(offset, "un carácter que no es hexadecimal");
-                }
-                break;
-            default:
-                if (!DecimalNotation::isDigit(c)) {
-                    foreign_ = true;
-                    return fail(offset, "un carácter que no es decimal");
-                }
-                if (!inNumber_) {
-                    if (seenDigit_ ? blanks_ >= 2 : blanks_ >= 1) {
-                        return fail(seenDigit_ ? secondBlank_ : firstBlank_,
-                                    "un número vacío (dos espacios seguidos o uno al principio)");
-                    }
-                    inNumber_ = true;
-                    numberStart_ = offset;
-                    value_ = 0;
-                }
-                value_ = std::min(value_ * 10 + (c - u'0'), 256u);
-                if (value_ > 255) {
-                    return fail(numberStart_, "un número mayor que 255");
-                }
-                blanks_ = 0;
-                seenDigit_ = true;
-                break;
+        at = 1;
+    }
+    while (at < chunk.size()) {
+        at += visitNotation(mode_, [&](auto notation) {
+            return notation.fittingPrefix(chunk.data() + at, chunk.size() - at);
+        });
+        if (at == chunk.size()) {
+            break;
+        }
+        if (lineBreaks_ && chunk[at] == '\n') {
+            ++at;
+        } else if (lineBreaks_ && chunk[at] == '\r' && at + 1 == chunk.size()) {
+            heldReturn_ = true;  // the next chunk tells
+            ++at;
+        } else if (lineBreaks_ && chunk[at] == '\r' && chunk[at + 1] == '\n') {
+            at += 2;
+        } else {
+            return foreignAt(offset_ + at);
         }
     }
 }
 
+// Every character, for the offset of the first that does not fit.
+void InputCheck::checkDigits(std::string_view chunk) {
+    for (std::size_t i = 0; i < chunk.size() && !misfit_; ++i) {
+        const auto c = static_cast<char16_t>(static_cast<unsigned char>(chunk[i]));
+        const std::uint64_t offset = offset_ + i;
+        if (std::exchange(heldReturn_, false)) {
+            if (c != u'\n') {
+                return foreignAt(offset - 1);
+            }
+        } else if (lineBreaks_ && c == u'\r') {
+            heldReturn_ = true;
+            continue;
+        } else if (!(lineBreaks_ && c == u'\n')) {
+            checkDigit(c, offset);
+            continue;
+        }
+        // A line break: a separator in decimal, nothing elsewhere.
+        if (mode_ == Decimal) {
+            checkDigit(kBlank, offset);
+        }
+    }
+}
+
+void InputCheck::checkDigit(char16_t c, std::uint64_t offset) {
+    if (c == kBlank && mode_ != Hexadecimal) {
+        if (mode_ == Decimal) {
+            ++blanks_;
+            if (blanks_ == 1) {
+                firstBlank_ = offset;
+            } else if (blanks_ == 2) {
+                secondBlank_ = offset;
+            }
+            inNumber_ = false;
+        }
+        return;
+    }
+    if (mode_ != Decimal) {
+        const bool digit =
+            mode_ == Binario ? BinaryNotation::isDigit(c) : HexadecimalNotation::isDigit(c);
+        if (!digit) {
+            return foreignAt(offset);
+        }
+        if (wholeBytes()) {
+            byteStart_ = offset;
+        }
+        ++digits_;
+        return;
+    }
+    if (!DecimalNotation::isDigit(c)) {
+        return foreignAt(offset);
+    }
+    if (!inNumber_) {
+        if (DecimalNotation::followsEmptyNumber(blanks_, seenDigit_)) {
+            return fail(seenDigit_ ? secondBlank_ : firstBlank_,
+                        "un número vacío (dos espacios seguidos o uno al principio)");
+        }
+        inNumber_ = true;
+        numberStart_ = offset;
+        value_ = 0;
+    }
+    value_ = DecimalNotation::withDigit(value_, c);
+    if (DecimalNotation::isAboveCodes(value_)) {
+        return fail(numberStart_,
+                    "un número mayor que " + std::to_string(DecimalNotation::kLargestCode));
+    }
+    blanks_ = 0;
+    seenDigit_ = true;
+}
+
+bool InputCheck::wholeBytes() const {
+    return mode_ == Binario ? BinaryNotation::isWholeBytes(digits_)
+                            : HexadecimalNotation::isWholeBytes(digits_);
+}
+
 void InputCheck::finish() {
+    if (std::exchange(heldReturn_, false)) {
+        foreignAt(offset_ - 1);  // a CR at the very end, with no LF after it
+    }
     if (!strict_ || misfit_) {
         return;
     }
-    if (mode_ == Binario && digits_ % 8 != 0) {
+    if ((mode_ == Binario || mode_ == Hexadecimal) && !wholeBytes()) {
         fail(byteStart_, "un byte incompleto");
     }
     if (mode_ == Texto && !held_.empty()) {

@@ -38,16 +38,23 @@ class StreamConversion {
     virtual void finish(Output& out) = 0;
 };
 
-std::unique_ptr<StreamConversion> makeConversion(Mode from, Mode to, TextEncoding encoding);
+// `skipsLineBreaks`: a line break (LF or CR LF) in a source of digits is skipped, or in
+// decimal separates numbers as a blank does, as Unix decoders read wrapped lines; otherwise
+// it is foreign, as in the window. `hexPairs`: hexadecimal is written as two digits per code,
+// its leading zeros kept, rather than as the value of the whole text.
+std::unique_ptr<StreamConversion> makeConversion(Mode from, Mode to, TextEncoding encoding,
+                                                 bool skipsLineBreaks = false,
+                                                 bool hexPairs = false);
 
 // What the first reading of the input found, chunk by chunk: whether a character is foreign
 // to the mode (a source holding one converts as Texto), and, reading strictly, the first
-// character that does not fit (a foreign one, an incomplete last byte of binary, an empty
-// number or one above 255 in decimal; in Texto, a sequence that is not UTF-8 or a character
-// without a code).
+// character that does not fit (a foreign one, an incomplete last byte of binary or
+// hexadecimal, an empty number or one above the largest code in decimal; in Texto, a
+// sequence that is not UTF-8 or a character without a code). Line breaks fit a mode of
+// digits when they are skipped.
 class InputCheck {
   public:
-    InputCheck(Mode mode, TextEncoding encoding, bool strict);
+    InputCheck(Mode mode, TextEncoding encoding, bool strict, bool skipsLineBreaks = false);
     void check(std::string_view chunk);
     void finish();
 
@@ -63,15 +70,21 @@ class InputCheck {
   private:
     void fail(std::uint64_t offset, std::string what);
     void checkText(std::string_view chunk);
+    void checkFit(std::string_view chunk);
     void checkDigits(std::string_view chunk);
+    void checkDigit(char16_t c, std::uint64_t offset);
+    void foreignAt(std::uint64_t offset);
+    bool wholeBytes() const;
 
     Mode mode_;
     TextEncoding encoding_;
     bool strict_;
+    bool lineBreaks_;
     bool foreign_ = false;
     std::optional<Misfit> misfit_;
     std::uint64_t offset_ = 0;  // of the chunk's first byte
-    // Binary: digits so far, and where the byte now incomplete began.
+    bool heldReturn_ = false;   // the chunk before ended on a CR
+    // Binary and hexadecimal: digits so far, and where the byte now incomplete began.
     std::uint64_t digits_ = 0;
     std::uint64_t byteStart_ = 0;
     // Decimal: the number being read.

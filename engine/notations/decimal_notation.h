@@ -54,6 +54,19 @@ struct DecimalNotation {
     }
     static constexpr bool kRemovesBlanks = false;
 
+    // The rules of a number read digit by digit: its value so far, which stops one above the
+    // largest code; whether it is above the largest code (it gives 255); and whether a number
+    // that comes after `blanks` blanks has an empty number before it (two blanks in a row
+    // hold one, and a leading blank holds one before the first number).
+    static constexpr unsigned kLargestCode = 255;
+    static constexpr unsigned withDigit(unsigned value, char16_t digit) {
+        return std::min(value * 10 + (digit - u'0'), kLargestCode + 1);
+    }
+    static constexpr bool isAboveCodes(unsigned value) { return value > kLargestCode; }
+    static constexpr bool followsEmptyNumber(std::size_t blanks, bool afterANumber) {
+        return blanks >= (afterANumber ? 2u : 1u);
+    }
+
     // How many units from the start fit the mode.
     template <CodeUnit Unit>
     static std::size_t fittingPrefix(const Unit* p, std::size_t n) {

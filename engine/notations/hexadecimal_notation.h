@@ -44,6 +44,8 @@ struct HexadecimalNotation {
                (key >= 0 && key < 0x10000 && isDigit(static_cast<char16_t>(key)));
     }
     static constexpr bool kRemovesBlanks = true;
+    // Two digits make a byte; a last odd digit is a lone nibble.
+    static constexpr bool isWholeBytes(std::size_t length) { return length % 2 == 0; }
 
     static constexpr std::size_t nibbles(std::size_t length) { return length; }
 
