@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "convert_command.h"
 
+#include "output_layout.h"
+
 #include <unistd.h>
 
 #include <algorithm>
@@ -14,7 +16,7 @@ namespace trelvane::cli {
 
 namespace {
 
-constexpr const char* kUsage = "Uso: trelvane-convert [--strict] [--cp1252] DESDE HASTA [ARCHIVO]";
+constexpr const char* kUsage = "Uso: trelvane-convert [OPCIÓN]... DESDE HASTA [ARCHIVO]";
 
 }  // namespace
 
@@ -33,8 +35,10 @@ std::optional<Mode> modeNamed(std::string name) {
                   {"binario", Binario},
                   {"binary", Binario},
                   {"hexadecimal", Hexadecimal},
+                  {"bin", Binario},
                   {"hex", Hexadecimal},
-                  {"decimal", Decimal}};
+                  {"decimal", Decimal},
+                  {"dec", Decimal}};
     for (const auto& entry : kNames) {
         if (name == entry.name) {
             return entry.mode;
@@ -81,13 +85,16 @@ class BufferedOutput final : public Output {
     void commit(char* end) override { used_ = static_cast<std::size_t>(end - buffer_.data()); }
     void flush() {
         sink_.write(buffer_.data(), used_);
+        flushed_ += used_;
         used_ = 0;
     }
+    std::uint64_t written() const { return flushed_ + used_; }
 
   private:
     Sink& sink_;
     std::vector<char> buffer_;
     std::size_t used_ = 0;
+    std::uint64_t flushed_ = 0;
 };
 
 // An input that cannot be read twice, kept for the second reading: the first bytes in
@@ -185,25 +192,71 @@ std::string misfitMessage(Mode mode, const InputCheck::Misfit& misfit) {
 
 }  // namespace
 
+namespace {
+
+// The columns of -w and --wrap: digits only.
+std::optional<std::size_t> columnsIn(const std::string& text) {
+    if (text.empty() || text.size() > 9 ||
+        !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+        return std::nullopt;
+    }
+    return std::stoul(text);
+}
+
+// A flag without a value; false if there is no such flag.
+bool setFlag(const std::string& argument, Options& options) {
+    if (argument == "--strict") {
+        options.strict = true;
+    } else if (argument == "--cp1252") {
+        options.encoding = TextEncoding::Windows1252;
+    } else if (argument == "--exacto" || argument == "--exact") {
+        options.exact = true;
+    } else if (argument == "--pares" || argument == "--pairs") {
+        options.hexPairs = true;
+    } else if (argument == "--grupos" || argument == "--groups") {
+        options.groups = true;
+    } else {
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
 Request parseArguments(const std::vector<std::string>& arguments) {
     Request request;
     std::vector<std::string> operands;
     bool optionsEnded = false;
-    for (const std::string& argument : arguments) {
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& argument = arguments[i];
         if (optionsEnded || argument == "-" || argument.empty() || argument[0] != '-') {
             operands.push_back(argument);
         } else if (argument == "--") {
             optionsEnded = true;
-        } else if (argument == "--strict") {
-            request.options.strict = true;
-        } else if (argument == "--cp1252") {
-            request.options.encoding = TextEncoding::Windows1252;
+        } else if (setFlag(argument, request.options)) {
+            continue;
         } else if (argument == "--help" || argument == "-h") {
             request.kind = Request::Help;
             return request;
         } else if (argument == "--version") {
             request.kind = Request::Version;
             return request;
+        } else if (argument == "-w" || argument == "--wrap" || argument.starts_with("-w") ||
+                   argument.starts_with("--wrap=")) {
+            std::string value;
+            if (argument == "-w" || argument == "--wrap") {
+                if (i + 1 == arguments.size()) {
+                    return wrongUsage("falta el número de columnas de " + argument);
+                }
+                value = arguments[++i];
+            } else {
+                value = argument.substr(argument[1] == 'w' ? 2 : 7);
+            }
+            const auto columns = columnsIn(value);
+            if (!columns) {
+                return wrongUsage("número de columnas no válido: " + value);
+            }
+            request.options.wrap = *columns;
         } else {
             return wrongUsage("opción desconocida: " + argument);
         }
@@ -232,17 +285,30 @@ std::string helpText() {
            "y escribe el resultado en la salida estándar, como la ventana de Trelvane convierte\n"
            "el Campo A en el Campo B.\n"
            "\n"
-           "Modos: texto (text), binario (binary), hexadecimal (hex), decimal.\n"
+           "Modos: texto (text), binario (binary, bin), hexadecimal (hex), decimal (dec).\n"
            "\n"
-           "  --strict   rechaza la entrada que no es de la notación DESDE: indica en qué\n"
-           "             desplazamiento y termina con el estado 1 sin escribir nada\n"
-           "  --cp1252   lee y escribe el texto en Windows-1252, un byte por carácter,\n"
-           "             en lugar de UTF-8\n"
-           "  --help     muestra esta ayuda\n"
-           "  --version  muestra la versión\n"
+           "Como otras herramientas de Unix, termina el binario, el hexadecimal y el decimal\n"
+           "con un salto de línea y, al leerlos, pasa por alto los saltos de línea (en decimal\n"
+           "separan números, como un espacio). El texto se escribe tal cual.\n"
+           "\n"
+           "  --strict       rechaza la entrada que no es de la notación DESDE: indica en qué\n"
+           "                 desplazamiento y termina con el estado 1 sin escribir nada\n"
+           "  --cp1252       lee y escribe el texto en Windows-1252, un byte por carácter,\n"
+           "                 en lugar de UTF-8\n"
+           "  --pares        escribe el hexadecimal con dos cifras por carácter, sin quitar\n"
+           "                 los ceros a la izquierda, para poder volver al texto (--pairs)\n"
+           "  --grupos       escribe el binario en bytes separados por espacios (--groups)\n"
+           "  -w, --wrap N   corta las líneas de dígitos en N columnas sin partir un número\n"
+           "                 decimal ni un byte agrupado (0, lo normal: no las corta)\n"
+           "  --exacto       escribe exactamente lo que mostraría el Campo B: sin salto de\n"
+           "                 línea final, y un salto de línea en la entrada es un carácter\n"
+           "                 ajeno que la convierte toda como texto (--exact)\n"
+           "  --help         muestra esta ayuda\n"
+           "  --version      muestra la versión\n"
            "\n"
            "Estado de salida: 0 si todo fue bien, 1 si la entrada no es de la notación DESDE\n"
-           "(--strict), 2 si el uso es incorrecto o no se puede leer o escribir.\n";
+           "(--strict), 2 si el uso es incorrecto, si no se puede leer la entrada (o cambia\n"
+           "mientras se lee), si no se puede escribir la salida o si falta memoria.\n";
 }
 
 int convertInput(const Options& options, Input& input, Sink& output, std::string& message,
@@ -256,8 +322,9 @@ int convertInput(const Options& options, Input& input, Sink& output, std::string
         const bool mustCheck =
             options.strict ? !(from == Texto && options.encoding == TextEncoding::Windows1252)
                            : from != Texto;
+        const bool skipsLineBreaks = !options.exact;
         if (mustCheck) {
-            InputCheck check(from, options.encoding, options.strict);
+            InputCheck check(from, options.encoding, options.strict, skipsLineBreaks);
             const bool twice = input.rewind();
             if (!twice) {
                 kept = std::make_unique<KeptInput>(buffers.keptInMemory, buffers.readBack);
@@ -286,11 +353,24 @@ int convertInput(const Options& options, Input& input, Sink& output, std::string
         }
 
         BufferedOutput out(output, buffers.block);
-        const auto conversion = makeConversion(from, options.to, options.encoding);
-        for (std::string_view chunk = source->next(); !chunk.empty(); chunk = source->next()) {
-            conversion->convert(chunk, out);
+        const bool digits = options.to != Texto;
+        std::optional<LaidOutput> laid;
+        if (digits && (options.wrap > 0 || (options.groups && options.to == Binario))) {
+            laid.emplace(out, options.to, options.groups, options.wrap);
         }
-        conversion->finish(out);
+        Output& target = laid ? static_cast<Output&>(*laid) : out;
+        const auto conversion =
+            makeConversion(from, options.to, options.encoding, skipsLineBreaks, options.hexPairs);
+        for (std::string_view chunk = source->next(); !chunk.empty(); chunk = source->next()) {
+            conversion->convert(chunk, target);
+        }
+        conversion->finish(target);
+        if (laid) {
+            laid->finish();
+        }
+        if (digits && !options.exact && out.written() > 0) {
+            out.commit(std::copy_n("\n", 1, out.room(1)));
+        }
         out.flush();
         return 0;
     } catch (const IoError& error) {

@@ -23,11 +23,18 @@
 // and a text source streams straight through.
 namespace trelvane::cli {
 
+// By default the digits follow the conventions of Unix encoders: their output ends with a
+// line feed and line breaks in their input are skipped. `exact` gives what Campo B shows
+// instead: nothing added, and a line break foreign to every notation but Texto.
 struct Options {
     Mode from = Texto;
     Mode to = Texto;
     bool strict = false;
     TextEncoding encoding = TextEncoding::Utf8;
+    bool exact = false;
+    bool hexPairs = false;            // two hexadecimal digits per character, leading zeros kept
+    bool groups = false;              // binary in bytes apart
+    std::size_t wrap = 0;             // columns per line of digits; 0: one line
     std::optional<std::string> file;  // standard input when there is none
 };
 
@@ -84,7 +91,8 @@ struct Buffers {
 };
 
 // Runs the conversion; returns the exit status: 0 done, 1 the input does not fit FROM
-// (--strict; nothing written), 2 the input cannot be read or the output written. `message`
+// (--strict; nothing written), 2 the input cannot be read (or changed while it was read), the
+// output cannot be written, or memory cannot be had. `message`
 // gets the one line to show on standard error.
 int convertInput(const Options& options, Input& input, Sink& output, std::string& message,
                  Buffers buffers = {});
