@@ -2,10 +2,11 @@
 # SPDX-License-Identifier: MIT
 # trelvane-convert beside GNU basenc on the same input, one direction after the other:
 # texto->binario, texto->hexadecimal, binario->texto, hexadecimal->texto (32 MiB of random
-# bytes, read as Windows-1252 text, which is what basenc encodes), then decimal both ways
-# beside texto->binario. Reports the best wall time of a few runs, the CPU time of that run
-# and the peak resident memory, and checks that both tools give the same bytes where their
-# notations agree (hexadecimal up to the leading zeros trelvane-convert leaves out).
+# bytes, read as Windows-1252 text, which is what basenc encodes), hexadecimal in lines of 76
+# columns back to text, then decimal both ways, and the same random bytes read as UTF-8 (the
+# default, where they are mostly invalid). Reports the best wall time of a few runs, the CPU
+# time of that run and the peak resident memory, and checks that both tools give the same
+# bytes where their notations agree (hexadecimal in pairs, --pares).
 #
 #   bench/convert_vs_basenc.sh [path/to/trelvane-convert] [MiB] [runs]
 #
@@ -25,6 +26,7 @@ trap 'rm -rf "$work"' EXIT
 head -c $((mib << 20)) /dev/urandom > "$work/bytes"
 basenc --base2msbf -w0 "$work/bytes" > "$work/binary"
 basenc --base16 -w0 "$work/bytes" > "$work/hex"
+basenc --base16 "$work/bytes" > "$work/hex76"
 "$convert" --cp1252 texto decimal "$work/bytes" > "$work/decimal"
 
 # best_of LABEL COMMAND...: the best wall time of $runs runs, with the CPU time and the peak
@@ -55,16 +57,21 @@ for direction in "texto binario:--base2msbf -w0:bytes" "texto hexadecimal:--base
     # shellcheck disable=SC2086
     best_of "trelvane-convert $modes" "$convert" --cp1252 $modes "$work/$file"
 done
+best_of "basenc -d --base16 (76 columns)" basenc -d --base16 "$work/hex76"
+best_of "trelvane-convert hex texto (76 col.)" "$convert" --cp1252 hexadecimal texto "$work/hex76"
 best_of "trelvane-convert texto decimal" "$convert" --cp1252 texto decimal "$work/bytes"
 best_of "trelvane-convert decimal texto" "$convert" --cp1252 decimal texto "$work/decimal"
+best_of "trelvane-convert texto binario UTF-8" "$convert" texto binario "$work/bytes"
+best_of "trelvane-convert texto hex UTF-8" "$convert" texto hexadecimal "$work/bytes"
 
-# The same bytes from both tools.
-cmp -s <("$convert" --cp1252 texto binario "$work/bytes") "$work/binary" && echo "same: texto->binario"
+# The same bytes from both tools (basenc -w0 ends without a line feed).
+cmp -s <("$convert" --cp1252 texto binario "$work/bytes") <(cat "$work/binary"; echo) && echo "same: texto->binario"
 cmp -s <("$convert" --cp1252 binario texto "$work/binary") "$work/bytes" && echo "same: binario->texto"
 cmp -s <("$convert" --cp1252 hexadecimal texto "$work/hex") "$work/bytes" && echo "same: hexadecimal->texto"
+cmp -s <("$convert" --cp1252 hexadecimal texto "$work/hex76") "$work/bytes" && echo "same: hexadecimal in lines->texto"
 cmp -s <("$convert" --cp1252 decimal texto "$work/decimal") "$work/bytes" && echo "same: decimal there and back"
-cmp -s <("$convert" --cp1252 texto hexadecimal "$work/bytes") <(sed 's/^0*//' "$work/hex") &&
-    echo "same: texto->hexadecimal (leading zeros aside)"
+cmp -s <("$convert" --cp1252 --pares texto hexadecimal "$work/bytes") <(cat "$work/hex"; echo) &&
+    echo "same: texto->hexadecimal in pairs"
 
 # Input through a pipe, which cannot be read twice: kept in memory and a temporary file.
 best_of "trelvane-convert binario texto |" sh -c "cat '$work/binary' | '$convert' --cp1252 binario texto"

@@ -2,6 +2,11 @@
 #include "utf8_text.h"
 
 #include <algorithm>
+#include <cstdlib>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace trelvane::utf8 {
 
@@ -111,71 +116,168 @@ std::string encodeWhole(std::u16string_view text) {
 
 namespace {
 
-std::size_t codesOf(const Decoded& d, Code* codes) {
-    if (d.kind != Decoded::Character) {
-        codes[0] = codeOf(kReplacement);
-        return 1;
+// Where a sequence stands: between characters, or waiting for a continuation byte, the range
+// of which some leads narrow (no overlong forms, no surrogates, nothing above U+10FFFF).
+enum State : std::uint8_t {
+    kBetween,
+    kLastOf3,  // the last byte of a sequence of two or three
+    kTwoLeftOf3,
+    kAfterE0,
+    kAfterED,
+    kThreeLeft,
+    kAfterF0,
+    kAfterF4,
+    kTwoLeftOf4,
+    kLastOf4,
+    kStates
+};
+
+enum Source : std::uint8_t { kOwn, kReplaced, kDone };
+
+// What a byte does in a state: the state after it; whether it adds to the character read so
+// far (a continuation) or starts it anew (a lead); and the codes it gives, none, one or two,
+// each the byte's own (ASCII), the replacement's or the finished character's.
+struct Transition {
+    State next;
+    unsigned count;
+    Source first, second;
+    bool continues;
+};
+
+constexpr Transition fromBetween(unsigned byte) {
+    if (byte < 0x80) {
+        return {kBetween, 1, kOwn, kOwn, false};
     }
-    char16_t units[2];
-    const std::size_t count = unitsOf(d.character, units);
-    for (std::size_t i = 0; i < count; ++i) {
-        codes[i] = codeOf(units[i]);
+    if (byte < 0xC2 || byte > 0xF4) {  // a continuation byte, an overlong lead, or too high
+        return {kBetween, 1, kReplaced, kOwn, false};
     }
-    return count;
+    if (byte < 0xE0) {
+        return {kLastOf3, 0, kOwn, kOwn, false};
+    }
+    if (byte < 0xF0) {
+        const State next = byte == 0xE0 ? kAfterE0 : byte == 0xED ? kAfterED : kTwoLeftOf3;
+        return {next, 0, kOwn, kOwn, false};
+    }
+    const State next = byte == 0xF0 ? kAfterF0 : byte == 0xF4 ? kAfterF4 : kThreeLeft;
+    return {next, 0, kOwn, kOwn, false};
 }
+
+constexpr Transition transition(State state, unsigned byte) {
+    if (state == kBetween) {
+        return fromBetween(byte);
+    }
+    const unsigned low = state == kAfterE0 ? 0xA0 : state == kAfterF0 ? 0x90 : 0x80;
+    const unsigned high = state == kAfterED ? 0x9F : state == kAfterF4 ? 0x8F : 0xBF;
+    if (byte < low || byte > high) {
+        // The sequence so far is one invalid part; the byte starts afresh.
+        const Transition fresh = fromBetween(byte);
+        return {fresh.next, 1 + fresh.count, kReplaced, fresh.first, false};
+    }
+    switch (state) {
+        case kLastOf3:
+            return {kBetween, 1, kDone, kOwn, true};
+        case kLastOf4:  // outside the BMP: two units, neither with a code
+            return {kBetween, 2, kReplaced, kReplaced, true};
+        case kTwoLeftOf4:
+            return {kLastOf4, 0, kOwn, kOwn, true};
+        case kThreeLeft:
+        case kAfterF0:
+        case kAfterF4:
+            return {kTwoLeftOf4, 0, kOwn, kOwn, true};
+        default:
+            return {kLastOf3, 0, kOwn, kOwn, true};
+    }
+}
+
+// A transition as a step without a branch: the character's new bits, and each code put
+// together from masks, (byte & own) | (finished character's code & done) | (replacement's
+// code & replaced).
+struct Step {
+    std::uint8_t next;
+    std::uint8_t count;
+    std::uint8_t continues;  // 0 or 0xFF
+    std::uint8_t bits;       // of the byte that go into the character
+    std::uint8_t firstOwn, firstDone, firstReplaced;
+    std::uint8_t secondReplaced;  // otherwise the byte's own
+};
+
+constexpr std::uint8_t leadBits(unsigned byte) {
+    return byte < 0x80 ? 0x7F : byte < 0xC2 ? 0 : byte < 0xE0 ? 0x1F : byte < 0xF0 ? 0x0F : 0x07;
+}
+
+constexpr auto kSteps = [] {
+    auto all = [](bool on) { return static_cast<std::uint8_t>(on ? 0xFF : 0); };
+    std::array<std::array<Step, 256>, kStates> steps{};
+    for (unsigned state = 0; state < kStates; ++state) {
+        for (unsigned byte = 0; byte < 256; ++byte) {
+            const Transition t = transition(static_cast<State>(state), byte);
+            steps[state][byte] = {t.next,
+                                  static_cast<std::uint8_t>(t.count),
+                                  all(t.continues),
+                                  t.continues ? std::uint8_t{0x3F} : leadBits(byte),
+                                  all(t.first == kOwn),
+                                  all(t.first == kDone),
+                                  all(t.first == kReplaced),
+                                  all(t.second == kReplaced)};
+        }
+    }
+    return steps;
+}();
 
 }  // namespace
 
-// The bytes held from the last chunk, completed from this one. Returns the codes written (at
-// most eight).
-std::size_t Reader::readHeld(const char*& in, const char* end, Code* codes) {
-    unsigned char bytes[8];
-    std::copy_n(heldBytes_.data(), held_, bytes);
-    const std::size_t more = std::min<std::size_t>(4, static_cast<std::size_t>(end - in));
-    std::copy_n(reinterpret_cast<const unsigned char*>(in), more, bytes + held_);
-    const std::size_t available = held_ + more;
-    std::size_t at = 0;
-    std::size_t count = 0;
-    while (at < held_) {
-        const Decoded d = decode(bytes + at, available - at);
-        if (d.kind == Decoded::Incomplete) {
-            // Still cut: everything from here waits again (at most three bytes).
-            held_ = available - at;
-            std::copy_n(bytes + at, held_, heldBytes_.data());
-            in += more;
-            return count;
-        }
-        count += codesOf(d, codes + count);
-        at += d.length;
-    }
-    in += at - held_;
-    held_ = 0;
-    return count;
-}
-
 std::size_t Reader::read(const char*& in, const char* end, Code* codes, std::size_t room) {
+    const Code replaced = codeOf(kReplacement);
     std::size_t n = 0;
-    while (held_ > 0 && in < end && n + 8 <= room) {
-        n += readHeld(in, end, codes + n);
-    }
     const auto* p = reinterpret_cast<const unsigned char*>(in);
     const auto* const last = reinterpret_cast<const unsigned char*>(end);
-    while (p < last && n + 2 <= room) {
-        if (*p < 0x80) {
-            codes[n++] = *p++;
+    std::uint8_t state = state_;
+    std::uint32_t character = character_;
+    auto step = [&](unsigned byte) {
+        const Step& s = kSteps[state][byte];
+        character = ((character << 6) & (0u - (s.continues & 1u))) | (byte & s.bits);
+        // Looked up only for a finished character: the code of a half-read one would be a
+        // lookup at random in a large table.
+        const Code done = codeOf(static_cast<char16_t>(character & (0u - (s.firstDone & 1u))));
+        codes[n] = static_cast<Code>((byte & s.firstOwn) | (done & s.firstDone) |
+                                     (replaced & s.firstReplaced));
+        codes[n + 1] = static_cast<Code>(s.secondReplaced ? replaced : byte);
+        n += s.count;
+        state = s.next;
+    };
+    while (p < last && room - n >= 2) {
+#if defined(__SSE2__)
+        // Between characters, sixteen bytes at a time up to the first lead byte that a
+        // continuation byte follows: before it every byte is one code, its own (ASCII) or
+        // the replacement's (a byte that begins nothing, or a lead that nothing continues).
+        // Such a lead begins a sequence, read by the steps.
+        if (state == kBetween && last - p >= 17 && room - n >= 16) {
+            const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+            const __m128i after = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 1));
+            const auto leads = static_cast<unsigned>(_mm_movemask_epi8(_mm_and_si128(
+                bytesWithin(bytes, '\xC2', 0xF4 - 0xC2), bytesWithin(after, '\x80', 0x3F))));
+            const __m128i foreign = _mm_cmplt_epi8(bytes, _mm_setzero_si128());
+            const __m128i own =
+                _mm_or_si128(_mm_andnot_si128(foreign, bytes),
+                             _mm_and_si128(foreign, _mm_set1_epi8(static_cast<char>(replaced))));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(codes + n), own);
+            const unsigned plain = leads == 0 ? 16 : static_cast<unsigned>(__builtin_ctz(leads));
+            n += plain;
+            p += plain;
+            if (plain == 16) {
+                continue;
+            }
+            do {
+                step(*p++);
+            } while (state != kBetween && p < last && room - n >= 2);
             continue;
         }
-        const Decoded d = decode(p, static_cast<std::size_t>(last - p));
-        if (d.kind == Decoded::Incomplete) {
-            held_ = static_cast<std::size_t>(last - p);
-            std::copy_n(p, held_, heldBytes_.data());
-            p = last;
-            break;
-        }
-        n += codesOf(d, codes + n);
-        p += d.length;
+#endif
+        step(*p++);
     }
     in = reinterpret_cast<const char*>(p);
+    state_ = state;
+    character_ = character;
     return n;
 }
 

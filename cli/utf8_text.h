@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
 #include <string>
 #include <string_view>
@@ -43,17 +44,18 @@ inline std::size_t unitsOf(char32_t character, char16_t* units) {
 std::u16string decodeWhole(std::string_view bytes);
 std::string encodeWhole(std::u16string_view text);
 
-// Reads UTF-8 as codes. A sequence cut by the end of a chunk waits for the next one.
+// Reads UTF-8 as codes. The bytes are read through a table of the states of a sequence, one
+// step per byte without a branch, so that text full of invalid bytes reads as fast as any
+// other; a sequence cut by the end of a chunk is the state the next chunk starts in.
 class Reader {
   public:
     std::size_t read(const char*& in, const char* end, Code* codes, std::size_t room);
     // A sequence cut by the end of the input reads as U+FFFD.
-    ReaderTail finish() const { return {held_ > 0 ? codeOf(kReplacement) : -1, -1}; }
+    ReaderTail finish() const { return {state_ != 0 ? codeOf(kReplacement) : -1, -1}; }
 
   private:
-    std::size_t readHeld(const char*& in, const char* end, Code* codes);
-    std::array<unsigned char, 4> heldBytes_{};
-    std::size_t held_ = 0;
+    std::uint8_t state_ = 0;  // 0: between characters
+    std::uint32_t character_ = 0;
 };
 
 // Writes the character of each code in UTF-8. Each store is four bytes; the output needs
