@@ -49,8 +49,8 @@ class SourceFilter {
             return chunk;
         }
         const bool heldReturn = std::exchange(heldReturn_, false);
-        const std::size_t first = heldReturn ? 0 : cleanPrefix(chunk);
-        if (first == chunk.size()) {
+        std::size_t at = heldReturn ? 0 : cleanPrefix(chunk);
+        if (at == chunk.size()) {
             return chunk;
         }
         clean_.resize(chunk.size() + 1);
@@ -58,18 +58,22 @@ class SourceFilter {
         if (heldReturn && chunk[0] != '\n') {
             *out++ = '\r';
         }
-        out = std::copy_n(chunk.data(), first, out);
-        const auto* p = reinterpret_cast<const unsigned char*>(chunk.data());
-        const std::size_t last = chunk.size() - 1;
-        for (std::size_t i = first; i < last; ++i) {  // without a branch per unit
-            *out = replaced_[p[i]];
-            out += !(dropped_[p[i]] | (lineBreaks_ & (p[i] == '\r') & (p[i + 1] == '\n')));
-        }
-        if (lineBreaks_ && p[last] == '\r') {
-            heldReturn_ = true;  // a CR LF cut by the end of the chunk
-        } else {
-            *out = replaced_[p[last]];
-            out += !dropped_[p[last]];
+        // Runs that need nothing done are copied whole; what ends each run is dropped,
+        // replaced or kept.
+        out = std::copy_n(chunk.data(), at, out);
+        while (at < chunk.size()) {
+            const auto c = static_cast<unsigned char>(chunk[at]);
+            if (lineBreaks_ && c == '\r' && at + 1 == chunk.size()) {
+                heldReturn_ = true;  // a CR LF cut by the end of the chunk
+                break;
+            }
+            const bool returnOfLine = lineBreaks_ && c == '\r' && chunk[at + 1] == '\n';
+            *out = replaced_[c];
+            out += !(dropped_[c] || returnOfLine);
+            ++at;
+            const std::size_t run = cleanPrefix(chunk.substr(at));
+            out = std::copy_n(chunk.data() + at, run, out);
+            at += run;
         }
         return {clean_.data(), static_cast<std::size_t>(out - clean_.data())};
     }
