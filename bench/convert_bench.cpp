@@ -8,8 +8,8 @@
 #include <random>
 #include <string>
 
-#include "code_units.h"
-#include "notations.h"
+#include "notations/code_units.h"
+#include "notations/notations.h"
 #include "utf8_text.h"
 
 namespace {

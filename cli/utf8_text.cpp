@@ -267,6 +267,11 @@ std::size_t Reader::read(const char*& in, const char* end, Code* codes, std::siz
             if (plain == 16) {
                 continue;
             }
+            if (*p < 0xE0) {  // two bytes, the most common sequence in Latin scripts
+                codes[n++] = codeOf(static_cast<char16_t>(((p[0] & 0x1Fu) << 6) | (p[1] & 0x3Fu)));
+                p += 2;
+                continue;
+            }
             do {
                 step(*p++);
             } while (state != kBetween && p < last && room - n >= 2);
