@@ -16,6 +16,7 @@ packages=(
     lintian devscripts
     xvfb xauth dbus at-spi2-core python3-pyatspi
     time
+    xxd
 )
 
 missing=()
