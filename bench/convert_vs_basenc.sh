@@ -58,11 +58,11 @@ for direction in "texto binario:--base2msbf -w0:bytes" "texto hexadecimal:--base
     best_of "trelvane-convert $modes" "$convert" --cp1252 $modes "$work/$file"
 done
 best_of "basenc -d --base16 (76 columns)" basenc -d --base16 "$work/hex76"
-best_of "trelvane-convert hex texto (76 col.)" "$convert" --cp1252 hexadecimal texto "$work/hex76"
+best_of "trelvane-convert hex texto, 76 col" "$convert" --cp1252 hexadecimal texto "$work/hex76"
 best_of "trelvane-convert texto decimal" "$convert" --cp1252 texto decimal "$work/bytes"
 best_of "trelvane-convert decimal texto" "$convert" --cp1252 decimal texto "$work/decimal"
-best_of "trelvane-convert texto binario UTF-8" "$convert" texto binario "$work/bytes"
-best_of "trelvane-convert texto hex UTF-8" "$convert" texto hexadecimal "$work/bytes"
+best_of "trelvane-convert texto bin, UTF-8" "$convert" texto binario "$work/bytes"
+best_of "trelvane-convert texto hex, UTF-8" "$convert" texto hexadecimal "$work/bytes"
 
 # The same bytes from both tools (basenc -w0 ends without a line feed).
 cmp -s <("$convert" --cp1252 texto binario "$work/bytes") <(cat "$work/binary"; echo) && echo "same: texto->binario"
