@@ -25,6 +25,7 @@ FileInput::FileInput(int fd, std::string name, std::size_t buffer)
         start_ = ::lseek(fd_, 0, SEEK_CUR);
         twice_ = start_ >= 0;
         position_ = start_;
+        end_ = first_.st_size;
     }
 }
 
@@ -65,15 +66,18 @@ std::string_view FileInput::next() {
     if (!twice_) {
         return {buffer_.data(), readSome(buffer_.size())};
     }
-    if (position_ >= first_.st_size) {
+    if (position_ >= end_) {
         checkUnchanged();  // it may have grown, or been rewritten
         return {};
     }
-    const auto most =
-        static_cast<std::size_t>(std::min<off_t>(first_.st_size - position_, buffer_.size()));
+    const auto most = static_cast<std::size_t>(std::min<off_t>(end_ - position_, buffer_.size()));
     const std::size_t n = readSome(most);
     if (n == 0) {
-        fail(kChanged);  // it shrank
+        // Early: a file cut short has a new size; one that only claims a size it has not
+        // (those of /sys) ends here.
+        checkUnchanged();
+        end_ = position_;
+        return {};
     }
     position_ += static_cast<off_t>(n);
     return {buffer_.data(), n};

@@ -40,6 +40,7 @@ class FileInput final : public Input {
     struct stat first_ {};  // what it was when the reading began
     off_t start_ = 0;
     off_t position_ = 0;
+    off_t end_ = 0;  // where the reading stops: the size, unless the file ends earlier
 };
 
 }  // namespace trelvane::cli
