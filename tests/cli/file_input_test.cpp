@@ -60,4 +60,58 @@ TEST(FileInput, APipeIsReadOnce) {
     EXPECT_EQ(readAll(input), content);
 }
 
+// A file that changes while it is read, or between two readings, is reported, never read
+// half old and half new; and the standard input's offset ends after what was read.
+TEST(FileInput, AFileThatChangesIsReportedAndTheOffsetEndsAfterTheReading) {
+    struct Row {
+        const char* change;
+        bool betweenReadings;  // otherwise after the first chunk
+        off_t newSize;
+    };
+    const Row rows[] = {{"cut short while read", false, 10'000},
+                        {"grown while read", false, 60'000},
+                        {"grown between readings", true, 60'000},
+                        {"cut short between readings", true, 10'000}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.change);
+        char path[] = "/tmp/trelvane-file-input-XXXXXX";
+        const int fd = ::mkstemp(path);
+        ASSERT_GE(fd, 0);
+        ::unlink(path);
+        const std::string content(50'000, 'x');
+        ASSERT_EQ(::write(fd, content.data(), content.size()),
+                  static_cast<ssize_t>(content.size()));
+        ASSERT_EQ(::lseek(fd, 0, SEEK_SET), 0);
+        FileInput input(::dup(fd), "prueba", 8'192);
+        std::string message;
+        try {
+            if (row.betweenReadings) {
+                readAll(input);
+            } else {
+                input.next();
+            }
+            ASSERT_EQ(::ftruncate(fd, row.newSize), 0);
+            if (row.betweenReadings) {
+                input.rewind();
+            }
+            readAll(input);
+        } catch (const trelvane::cli::IoError& error) {
+            message = error.what();
+        }
+        EXPECT_EQ(message, "no se puede leer prueba: el archivo ha cambiado mientras se leía");
+        ::close(fd);
+    }
+    // Read to its end, standard input stands after it, as other tools leave it.
+    char path[] = "/tmp/trelvane-file-input-XXXXXX";
+    const int fd = ::mkstemp(path);
+    ASSERT_GE(fd, 0);
+    ::unlink(path);
+    ASSERT_EQ(::write(fd, "abcdef", 6), 6);
+    ASSERT_EQ(::lseek(fd, 2, SEEK_SET), 2);
+    FileInput input(::dup(fd), "prueba");
+    EXPECT_EQ(readAll(input), "cdef");
+    EXPECT_EQ(::lseek(fd, 0, SEEK_CUR), 6);
+    ::close(fd);
+}
+
 }  // namespace
