@@ -353,7 +353,7 @@ void InputCheck::checkDigits(std::string_view chunk) {
 }
 
 void InputCheck::checkDigit(char16_t c, std::uint64_t offset) {
-    if (c == kBlank && mode_ != Hexadecimal) {
+    if (c == kBlank && fitsMode(mode_, kBlank)) {  // a blank ends a decimal number
         if (mode_ == Decimal) {
             ++blanks_;
             if (blanks_ == 1) {
