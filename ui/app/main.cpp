@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: MIT
 // Trelvane: the program starts on the splash, which opens the converter window.
 #include <QApplication>
+#include <QPointer>
 
 #include "app_identity.h"
+#include "command_line.h"
 #include "fonts.h"
 #include "frm_ascii.h"
 #include "frm_inicio.h"
@@ -11,6 +13,10 @@
 #include "start_up_report.h"
 
 int main(int argc, char** argv) {
+    // --version and --help need no display.
+    if (const std::optional<int> status = trelvane::answerInformationOption(argc, argv)) {
+        return *status;
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Trelvane"));
     QApplication::setDesktopFileName(QString::fromLatin1(trelvane::identity::kAppId));
@@ -18,7 +24,12 @@ int main(int argc, char** argv) {
     trelvane::registerFontSubstitutes();
     trelvane::installQtSpanish();
 
-    trelvane::FrmInicio frmInicio([] { trelvane::reportWhenShown(trelvane::FrmAscii::open()); });
-    frmInicio.show();
-    return QApplication::exec();
+    // Closed, the splash is deleted, so that it leaves what screen readers see.
+    QPointer<trelvane::FrmInicio> frmInicio =
+        new trelvane::FrmInicio([] { trelvane::reportWhenShown(trelvane::FrmAscii::open()); });
+    frmInicio->setAttribute(Qt::WA_DeleteOnClose);
+    frmInicio->show();
+    const int status = QApplication::exec();
+    delete frmInicio.data();  // still there when its "x" ended the program
+    return status;
 }

@@ -15,8 +15,9 @@ namespace trelvane {
 
 // The borderless splash the program starts on: the maker's brand and the product name on blue,
 // a progress line that grows along the bottom edge in 20 ticks of 10 ms, then openMain is
-// called and the splash closes. Its "x" ends the program at once. Closing only hides the
-// splash for good; whoever creates it keeps it (on the stack of the program's entry, say).
+// called and the splash closes. Its "x" ends the program at once. Closing hides the splash for
+// good; the program's entry has it deleted then (Qt::WA_DeleteOnClose), so that screen readers
+// no longer find it.
 class FrmInicio : public QWidget {
     Q_OBJECT
   public:
