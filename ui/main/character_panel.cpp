@@ -2,6 +2,7 @@
 // The character panel: its handlers pass on to the panel's procedures (CharacterPanel), and
 // the window side those procedures work on.
 #include "frm_ascii.h"
+#include "numeric.h"
 #include "timer_switch.h"
 #include "visible_text.h"
 
@@ -39,14 +40,22 @@ void FrmAscii::setCharacterCaption(std::u16string_view text) {
     lblC->setText(toVisible(qString(text), false));
 }
 
-// Every colour of the panel's boxes, the error colour of txtA and txtB included, is set here.
+// Every colour of the panel's boxes, the error colour of txtA and txtB included, is set here;
+// a box in the error colour says why to screen readers, and the reason goes with the colour.
 void FrmAscii::setBoxBackColor(FocusBox box, Color color) {
     const QColor back = QColor::fromRgb(color);
     if (box == FocusBox::txtC) {
         lblC->setBackColor(back);
-    } else {
-        entryBox(box)->setBackColor(back);
+        return;
     }
+    entryBox(box)->setBackColor(back);
+    QString error;
+    if (color == dispatch.lColorError()) {
+        // Only the decimal box can hold a value below 0; the binary box's digits add up.
+        const bool below = box == FocusBox::txtA && readNumber(boxText(box)) < 0;
+        error = below ? QStringLiteral("Valor menor que 0") : QStringLiteral("Valor mayor que 255");
+    }
+    describeCharacterBox(entryBox(box), error);
 }
 
 void FrmAscii::setWaitTimerEnabled(bool enabled) {

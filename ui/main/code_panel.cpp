@@ -22,10 +22,12 @@ TextChange changeOf(const CodeEdit* field) {
 
 void FrmAscii::txtCodeA_Change() {
     dispatch.txtCodeA_Change(changeOf(txtCodeA));
+    describeCodeFields();
 }
 
 void FrmAscii::txtCodeB_Change() {
     dispatch.txtCodeB_Change(changeOf(txtCodeB));
+    describeCodeFields();
 }
 
 // Gaining the focus makes the field the source of the next conversion and recolours both.
@@ -84,6 +86,7 @@ void FrmAscii::cmdOpt_MouseDown(int Index) {
 void FrmAscii::cmdOpt_Click(int Index) {
     try {
         dispatch.cmdOpt_Click(Index);
+        describeCodeFields();
     } catch (const std::bad_alloc&) {
         showOutOfMemory();  // the mode and its mark stay as they were
     }
@@ -125,6 +128,8 @@ void FrmAscii::moveCaretToEnd(CodeField field) {
 
 void FrmAscii::setCodeBackColor(CodeField field, Color color) {
     codeEdit(field)->setBackColor(QColor::fromRgb(color));
+    codeFieldError_[field == CodeField::A ? 0 : 1] = color == dispatch.lColorError();
+    describeCodeFields();
 }
 
 void FrmAscii::setFlag500Visible(CodeField field, bool visible) {
@@ -136,6 +141,7 @@ void FrmAscii::setModeMark(int index, bool filled) {
         shpOpt[index]->setFilled(filled);
         cmdOpt[index]->setChecked(filled);  // what screen readers read as the mode
     }
+    describeCodeFields();
 }
 
 }  // namespace trelvane

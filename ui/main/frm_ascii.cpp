@@ -275,6 +275,7 @@ void FrmAscii::connectHandlers() {
 void FrmAscii::Form_Load() {
     setBackground(this, kWindowBack);
     dispatch.loadStartValues();
+    describeCodeFields();
     sFont = QStringLiteral("Segoe UI");
 }
 

@@ -157,6 +157,10 @@ class FrmAscii : public QWidget, public CodeWindow, public CharacterWindow {
     // Keys for every button, and names and roles for screen readers.
     void setUpKeys();
     void setUpAccessibility();
+    // The descriptions that follow the state: the modes and errors of the code fields, the
+    // error of the decimal or binary box (empty when it has none).
+    void describeCodeFields();
+    void describeCharacterBox(EntryBox* box, const QString& error);
     CodeEdit* codeEdit(CodeField field) const;
     void showOutOfMemory();
 
@@ -165,7 +169,8 @@ class FrmAscii : public QWidget, public CodeWindow, public CharacterWindow {
 
     // The slides.
     void finishSlide(bool toCodePanel);
-    void setTabStops(bool codePanel);
+    // codePanel: the code panel is in view; covered: the grouping view lies over it.
+    void setTabStops(bool codePanel, bool covered);
 
     // The function buttons.
     void groupingRequest();
@@ -175,6 +180,7 @@ class FrmAscii : public QWidget, public CodeWindow, public CharacterWindow {
     void showAbout();
 
     float frmeMoveLeft_ = 0;
+    std::array<bool, 2> codeFieldError_{};  // Campo A, Campo B in the error colour
     bool centred_ = false;
 };
 

@@ -110,6 +110,10 @@ void FrmAscii::eSeparar(const std::u16string& iBinary) {
     setGroupingLook(true);
     txtCodeC->setFocus(Qt::OtherFocusReason);
     txtCodeC->moveCaretToEnd();
+    setTabStops(vMoved, true);
+    txtCodeC->setAccessibleName(dispatch.nFocus() == FocusBox::txtCodeB
+                                    ? QStringLiteral("Campo B en bytes")
+                                    : QStringLiteral("Campo A en bytes"));
 }
 
 void FrmAscii::groupingClose() {
@@ -120,6 +124,7 @@ void FrmAscii::groupingClose() {
     if (codeFieldSource && txtCodeC->hasFocus()) {
         txtCodeC->clearFocus();
     }
+    setTabStops(vMoved, false);  // before the view hands the focus on
     txtCodeC->hide();
     setGroupingLook(false);
     if (codeFieldSource) {

@@ -39,22 +39,31 @@ void FrmAscii::tmrRebote1_Timer() {
 void FrmAscii::finishSlide(bool toCodePanel) {
     cmdFn[0]->setText(toCodePanel ? QStringLiteral("<") : QStringLiteral(">"));
     if (!bClicked) {
-        (toCodePanel ? static_cast<QWidget*>(txtCodeA) : txtC)->setFocus(Qt::OtherFocusReason);
+        // An open grouping view covers Campo A: the focus goes where the eye can follow.
+        QWidget* codeBox = txtCodeC->isHidden() ? static_cast<QWidget*>(txtCodeA) : txtCodeC;
+        (toCodePanel ? codeBox : txtC)->setFocus(Qt::OtherFocusReason);
     }
     bClicked = false;
     cmdFn[3]->setVisible(toCodePanel);
     shpFn[3]->setVisible(toCodePanel);
-    setTabStops(toCodePanel);
+    setTabStops(toCodePanel, !txtCodeC->isHidden());
     vMoved = toCodePanel;
     tmrRebote1->stop();
     enableTimer(tmrRebote2);
 }
 
-void FrmAscii::setTabStops(bool codePanel) {
-    const Qt::FocusPolicy codeFields = codePanel ? Qt::StrongFocus : Qt::ClickFocus;
+// While the grouping view covers the code fields and the mode buttons, none of them takes the
+// focus or a key: typing into a field nobody can see would change the other one unseen. The
+// view itself is a tab stop while it is open.
+void FrmAscii::setTabStops(bool codePanel, bool covered) {
+    const Qt::FocusPolicy codeBoxes = codePanel ? Qt::StrongFocus : Qt::ClickFocus;
     const Qt::FocusPolicy characterBoxes = codePanel ? Qt::ClickFocus : Qt::StrongFocus;
-    txtCodeA->setFocusPolicy(codeFields);
-    txtCodeB->setFocusPolicy(codeFields);
+    txtCodeA->setFocusPolicy(covered ? Qt::NoFocus : codeBoxes);
+    txtCodeB->setFocusPolicy(covered ? Qt::NoFocus : codeBoxes);
+    txtCodeC->setFocusPolicy(covered ? codeBoxes : Qt::NoFocus);
+    for (LabelButton* button : cmdOpt) {
+        button->setEnabled(!covered);
+    }
     txtA->setFocusPolicy(characterBoxes);
     txtB->setFocusPolicy(characterBoxes);
     txtC->setFocusPolicy(characterBoxes);

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QTest>
+#include <functional>
 
 #include "frm_inicio.h"
 #include "main_window_fixture.h"
@@ -44,19 +45,25 @@ TEST_F(AccessibilityTest, EveryControlHasASpanishNameAndItsRole) {
     };
     const Control controls[] = {
         {window.get(), "Trelvane", QAccessible::Window},
-        {w().txtC, "CARACTER", QAccessible::EditableText},
+        {w().txtC, "CARACTER", QAccessible::EditableText,
+         "Escriba un carácter para ver sus códigos"},
         {w().lblC, "Caracter", QAccessible::StaticText, "A"},
-        {w().txtA, "Valor ASCII/decimal", QAccessible::EditableText},
-        {w().txtB, "Valor binario", QAccessible::EditableText},
+        {w().txtA, "Valor ASCII/decimal", QAccessible::EditableText,
+         "Código decimal del carácter, de 0 a 255"},
+        {w().txtB, "Valor binario", QAccessible::EditableText,
+         "Código binario del carácter, en ocho dígitos"},
         {w().cmdFn[0], "Mover", QAccessible::Button},
         {w().cmdFn[1], "Lista ASCII", QAccessible::Button},
         {w().cmdFn[2], "Acerca", QAccessible::Button},
         {w().cmdFn[3], "Separar en grupos", QAccessible::Button},
-        {w().txtCodeA, "Campo A", QAccessible::EditableText},
-        {w().txtCodeB, "Campo B", QAccessible::EditableText},
-        {w().txtCodeC, "Campo A", QAccessible::EditableText, "Binario separado en grupos de bytes"},
-        {w().lbl500, "Texto", QAccessible::StaticText, "Campo A tiene 500 caracteres o más"},
-        {w().Label1, "Texto", QAccessible::StaticText, "Campo B tiene 500 caracteres o más"},
+        {w().txtCodeA, "Campo A", QAccessible::EditableText, "Texto; Campo B en Binario"},
+        {w().txtCodeB, "Campo B", QAccessible::EditableText, "Binario; Campo A en Texto"},
+        {w().txtCodeC, "Campo A en bytes", QAccessible::EditableText,
+         "Binario separado en grupos de bytes"},
+        {w().lbl500, "Límite de 500 caracteres de Campo A", QAccessible::StaticText,
+         "Campo A tiene 500 caracteres o más"},
+        {w().Label1, "Límite de 500 caracteres de Campo B", QAccessible::StaticText,
+         "Campo B tiene 500 caracteres o más"},
         {w().cmdOpt[0], "Texto", QAccessible::RadioButton, "Modo de Campo A"},
         {w().cmdOpt[1], "Binario", QAccessible::RadioButton, "Modo de Campo A"},
         {w().cmdOpt[2], "Hexadecimal", QAccessible::RadioButton, "Modo de Campo A"},
@@ -77,15 +84,22 @@ TEST_F(AccessibilityTest, EveryControlHasASpanishNameAndItsRole) {
         }
     }
 
-    // Whatever control is added later: if a screen reader can read or press it, it has a name.
+    // Whatever control is added later: if a screen reader can read or press it, it has a name,
+    // one of its own, and no description that repeats it.
     const QSet<QAccessible::Role> controlRoles = {QAccessible::EditableText,
                                                   QAccessible::StaticText, QAccessible::Button,
                                                   QAccessible::RadioButton};
+    QMap<QString, int> named;
     for (QWidget* child : window->findChildren<QWidget*>()) {
         QAccessibleInterface* control = reader(child);
         if (control != nullptr && controlRoles.contains(control->role())) {
-            EXPECT_FALSE(control->text(QAccessible::Name).isEmpty())
+            const QString name = control->text(QAccessible::Name);
+            EXPECT_FALSE(name.isEmpty())
                 << child->metaObject()->className() << " " << child->objectName().toStdString();
+            EXPECT_NE(control->text(QAccessible::Description).trimmed(), name);
+            if (control->role() != QAccessible::RadioButton) {  // told apart by their field
+                EXPECT_EQ(++named[name], 1) << name.toStdString();
+            }
         }
     }
 
@@ -106,6 +120,66 @@ TEST_F(AccessibilityTest, EveryControlHasASpanishNameAndItsRole) {
     w().cmdFn[3]->animateClick();
     ASSERT_TRUE(QTest::qWaitFor([this] { return w().txtCodeC->isVisible(); }, 2000));
     EXPECT_EQ(reader(w().cmdFn[3])->text(QAccessible::Name), QStringLiteral("Cerrar"));
+}
+
+// A screen reader speaks what changes at the focus: the focused code field tells both modes,
+// whichever way they change, and why it is in the error colour for as long as it is.
+TEST_F(AccessibilityTest, TheFocusedBoxTellsTheModesAndItsError) {
+    clickButton(w().cmdFn[0]);
+    runSlide();
+    ASSERT_EQ(QApplication::focusWidget(), w().txtCodeA);
+    const auto description = [](QWidget* box) {
+        return reader(box)->text(QAccessible::Description);
+    };
+    struct Step {
+        std::function<void()> action;
+        QWidget* box;
+        const char* description;
+    };
+    const auto key = [this](Qt::Key k, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        return [this, k, modifiers] {
+            QTest::keyClick(QApplication::focusWidget(), k, modifiers);
+            QTest::qWait(150);  // the click comes after the pressed look
+        };
+    };
+    const auto type = [](QWidget* box, const char* keys) {
+        return [box, keys] { typeText(box, QString::fromUtf8(keys)); };
+    };
+    const Step steps[] = {
+        {key(Qt::Key_2, Qt::AltModifier), w().txtCodeA, "Binario; Campo B en Binario"},
+        {key(Qt::Key_7, Qt::AltModifier), w().txtCodeA, "Binario; Campo B en Hexadecimal"},
+        {[] {}, w().txtCodeB, "Hexadecimal; Campo A en Binario"},
+        {type(w().txtCodeA, "0100"), w().txtCodeA,
+         "Binario; Campo B en Hexadecimal. Byte incompleto"},
+        {type(w().txtCodeA, "0001"), w().txtCodeA, "Binario; Campo B en Hexadecimal"},
+        {[this] {
+             QApplication::clipboard()->setText(QStringLiteral("Hola"));
+             QTest::keyClick(w().txtCodeA, Qt::Key_V, Qt::ControlModifier);
+         },
+         w().txtCodeA, "Texto; Campo B en Hexadecimal"},  // the switch to Texto
+        {key(Qt::Key_5, Qt::AltModifier), w().txtCodeA, "Texto; Campo B en Texto"},
+        {[this] { w().txtA->setFocus(Qt::MouseFocusReason); }, w().txtA,
+         "Código decimal del carácter, de 0 a 255"},
+        {[this] {
+             w().txtA->selectAll();
+             typeText(w().txtA, QStringLiteral("300"));
+         },
+         w().txtA, "Código decimal del carácter, de 0 a 255. Valor mayor que 255"},
+        {[this] { QTest::keyClick(w().txtA, Qt::Key_Backspace); }, w().txtA,
+         "Código decimal del carácter, de 0 a 255"},
+        {[this] {
+             w().txtB->setFocus(Qt::MouseFocusReason);
+             w().txtB->selectAll();
+             w().txtB->insert(QStringLiteral("22222222"));  // pasted: no key filter
+         },
+         w().txtB, "Código binario del carácter, en ocho dígitos. Valor mayor que 255"},
+        {[this] { w().txtB->setText(QStringLiteral("01000001")); }, w().txtB,
+         "Código binario del carácter, en ocho dígitos"},
+    };
+    for (const Step& step : steps) {
+        step.action();
+        EXPECT_EQ(description(step.box), QString::fromUtf8(step.description));
+    }
 }
 
 TEST_F(AccessibilityTest, ButtonsArePressedThroughTheirAction) {

@@ -130,6 +130,48 @@ TEST_F(FunctionButtonsTest, GroupingShowsTheBytesAndTheButtonTurnsIntoClose) {
     EXPECT_EQ(w().txtCodeC->text(), QStringLiteral("01000001 01000010")) << "kept while hidden";
 }
 
+// While the view covers the code fields and the mode buttons, no key, click or Tab lands on
+// them: typing would change Campo A and Campo B unseen.
+TEST_F(FunctionButtonsTest, NothingTheViewCoversTakesTheFocusOrAKey) {
+    typeIntoA(QStringLiteral("0100000101000010"));
+    QTest::keyClick(w().txtCodeA, Qt::Key_F3);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !w().txtCodeC->isHidden(); }, 2000));
+    const QString campoA = w().txtCodeA->text();
+    const QString campoB = w().txtCodeB->text();
+    struct Key {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+    };
+    for (const Key& key :
+         {Key{Qt::Key_Tab, Qt::NoModifier}, Key{Qt::Key_Backtab, Qt::ShiftModifier},
+          Key{Qt::Key_1, Qt::AltModifier}, Key{Qt::Key_8, Qt::AltModifier},
+          Key{Qt::Key_0, Qt::NoModifier}, Key{Qt::Key_V, Qt::ControlModifier}}) {
+        QTest::keyClick(QApplication::focusWidget(), key.key, key.modifiers);
+        QTest::qWait(150);  // a key's click comes after its pressed look
+        EXPECT_EQ(QApplication::focusWidget(), w().txtCodeC)
+            << QKeySequence(key.key).toString().toStdString();
+    }
+    EXPECT_EQ(w().txtCodeA->text(), campoA);
+    EXPECT_EQ(w().txtCodeB->text(), campoB);
+    EXPECT_TRUE(w().shpOpt[1]->isFilled() && w().shpOpt[5]->isFilled()) << "no mode changed";
+    for (QWidget* covered :
+         {static_cast<QWidget*>(w().txtCodeA), static_cast<QWidget*>(w().txtCodeB)}) {
+        EXPECT_EQ(covered->focusPolicy(), Qt::NoFocus);
+    }
+
+    // Back from the character panel the focus lands on the view again; closed, on the source.
+    clickButton(w().cmdFn[0]);
+    runSlide();
+    clickButton(w().cmdFn[0]);
+    runSlide();
+    EXPECT_EQ(QApplication::focusWidget(), w().txtCodeC);
+    QTest::keyClick(w().txtCodeC, Qt::Key_F3);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return w().txtCodeC->isHidden(); }, 2000));
+    EXPECT_EQ(QApplication::focusWidget(), w().txtCodeA);
+    QTest::keyClick(w().txtCodeA, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), w().txtCodeB);
+}
+
 TEST_F(FunctionButtonsTest, TheViewIsASnapshot) {
     typeIntoA(QStringLiteral("0100000101000010"));
     clickButton(w().cmdFn[3]);
