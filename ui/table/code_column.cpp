@@ -5,12 +5,19 @@
 #include <QPainter>
 #include <QTextBlock>
 #include <QTextLayout>
+#include <cmath>
 
 #include "base_color.h"
 #include "text_colors.h"
 #include "undefined_code.h"
 
 namespace trelvane {
+
+namespace {
+
+constexpr int kFocusRingWidth = 2;
+
+}  // namespace
 
 CodeColumn::CodeColumn(QWidget* parent) : QPlainTextEdit(parent) {
     setReadOnly(true);
@@ -58,6 +65,29 @@ void CodeColumn::makeRoomForUndefinedCodes() {
 void CodeColumn::paintEvent(QPaintEvent* event) {
     QPlainTextEdit::paintEvent(event);
     drawUndefinedCodes();
+    if (hasFocus()) {
+        drawFocusRing();
+    }
+}
+
+// A caret of one pixel is easy to miss: the column with the focus is framed inside its edge,
+// in black or white, whichever stands out more from its background (at least 4.5:1 either
+// way, whatever the palette).
+void CodeColumn::drawFocusRing() {
+    QPainter painter(viewport());
+    const QColor back = palette().color(QPalette::Base);
+    const auto linear = [](double c) {
+        return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    };
+    const double luminance = 0.2126 * linear(back.redF()) + 0.7152 * linear(back.greenF()) +
+                             0.0722 * linear(back.blueF());
+    // Black and white give the same contrast at a luminance of 0.179.
+    QPen pen(luminance > 0.179 ? Qt::black : Qt::white, kFocusRingWidth);
+    pen.setJoinStyle(Qt::MiterJoin);
+    painter.setPen(pen);
+    painter.setBrush(Qt::NoBrush);
+    const qreal inset = kFocusRingWidth / 2.0;
+    painter.drawRect(QRectF(viewport()->rect()).adjusted(inset, inset, -inset, -inset));
 }
 
 void CodeColumn::drawUndefinedCodes() {
@@ -96,6 +126,17 @@ void CodeColumn::changeEvent(QEvent* event) {
     if (event->type() == QEvent::FontChange) {
         makeRoomForUndefinedCodes();
     }
+}
+
+// The ring comes and goes with the focus.
+void CodeColumn::focusInEvent(QFocusEvent* event) {
+    QPlainTextEdit::focusInEvent(event);
+    viewport()->update();
+}
+
+void CodeColumn::focusOutEvent(QFocusEvent* event) {
+    QPlainTextEdit::focusOutEvent(event);
+    viewport()->update();
 }
 
 }  // namespace trelvane

@@ -12,7 +12,8 @@ namespace trelvane {
 //
 // A row never wraps, whatever the font: what does not fit is cut at the column's edge and
 // scrolls into view sideways with the caret. A code that Windows-1252 leaves undefined shows
-// as its hexadecimal code in a small box, while the text keeps the character.
+// as its hexadecimal code in a small box, while the text keeps the character. The column with
+// the focus is framed.
 class CodeColumn : public QPlainTextEdit {
     Q_OBJECT
   public:
@@ -26,10 +27,13 @@ class CodeColumn : public QPlainTextEdit {
   protected:
     void paintEvent(QPaintEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
   private:
     void makeRoomForUndefinedCodes();
     void drawUndefinedCodes();
+    void drawFocusRing();
 
     QString text_;
 };

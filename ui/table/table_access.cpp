@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
-// The code table without a mouse: a key for "Abrir" (Enter in the font box does the same), and
-// Spanish names for screen readers.
+// The code table without a mouse: a key for "Abrir" (Enter in the font box does the same), Esc
+// and Ctrl+W to close it, and Spanish names for screen readers.
+#include <QShortcut>
+
 #include "frm_scroll.h"
 #include "label_button_access.h"
 
@@ -8,6 +10,12 @@ namespace trelvane {
 
 void FrmScroll::setUpAccess() {
     setPressKey(cmdFont, QKeySequence(Qt::Key_F5));  // the window opens again in the new font
+    for (const QKeySequence& key :
+         {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)}) {
+        auto* shortcut = new QShortcut(key, this);
+        shortcut->setContext(Qt::WindowShortcut);
+        connect(shortcut, &QShortcut::activated, this, &QWidget::close);
+    }
 
     const QString columnNames[4] = {
         QStringLiteral("Códigos 1 a 31"), QStringLiteral("Códigos 32 a 127"),
