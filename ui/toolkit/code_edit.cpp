@@ -379,6 +379,26 @@ void CodeEdit::paste() {
     });
 }
 
+void CodeEdit::editAsUser(qsizetype position, qsizetype removed, const QString& inserted) {
+    guarded([&] {
+        if (readOnly_ || position < 0 || removed < 0 || position > text_.size() - removed) {
+            return;
+        }
+        placeCaret(position + removed, position);
+        const bool oneCharacter =
+            inserted.size() == 1 || (inserted.size() == 2 && inserted.at(0).isHighSurrogate());
+        if (inserted.isEmpty()) {
+            if (removed > 0) {
+                replaceSelection(QString());
+            }
+        } else if (oneCharacter) {
+            typeCharacter(codeOf(inserted.at(0).unicode()), inserted);
+        } else {
+            typeText(inserted, true);
+        }
+    });
+}
+
 void CodeEdit::undo() {
     guarded([this] {
         if (readOnly_ || !hasUndo_) {

@@ -117,6 +117,13 @@ class CodeEdit : public QAbstractScrollArea {
     QRectF characterRect(qsizetype position) const;
     qsizetype positionAt(const QPointF& point) const;
 
+    // An edit asked for by an assistive tool, made as the user would make it: the span
+    // [position, position + removed) is selected and replaced. One character is typed (the
+    // keyPress handler may discard it), a longer text is pasted (cut to the room the maximum
+    // length leaves), an empty one deletes the span; changed() follows as for any edit of the
+    // user. Nothing happens in a read-only box or for a span outside the text.
+    void editAsUser(qsizetype position, qsizetype removed, const QString& inserted);
+
   public slots:
     void selectAll();
     void copy();

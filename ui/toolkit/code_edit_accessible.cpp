@@ -12,6 +12,24 @@ namespace {
 
 constexpr std::pair<qsizetype, qsizetype> kNoSpan{-1, -1};
 
+// What a screen reader is handed must survive D-Bus, whose strings are UTF-8 without NUL: a
+// NUL becomes its control picture and a lone surrogate the replacement character, one unit
+// for one unit, so that offsets stay aligned with the field's text.
+QString readable(QString text) {
+    const qsizetype size = text.size();
+    for (qsizetype i = 0; i < size; ++i) {
+        const QChar c = text.at(i);
+        if (c.isNull()) {
+            text[i] = QChar(0x2400);
+        } else if (c.isHighSurrogate() && i + 1 < size && text.at(i + 1).isLowSurrogate()) {
+            ++i;
+        } else if (c.isSurrogate()) {
+            text[i] = QChar::ReplacementCharacter;
+        }
+    }
+    return text;
+}
+
 }  // namespace
 
 CodeEditAccessible::CodeEditAccessible(CodeEdit* edit)
@@ -46,6 +64,9 @@ QAccessible::State CodeEditAccessible::state() const {
 void* CodeEditAccessible::interface_cast(QAccessible::InterfaceType t) {
     if (t == QAccessible::TextInterface) {
         return static_cast<QAccessibleTextInterface*>(this);
+    }
+    if (t == QAccessible::EditableTextInterface && !edit()->isReadOnly()) {
+        return static_cast<QAccessibleEditableTextInterface*>(this);
     }
     return QAccessibleWidget::interface_cast(t);
 }
@@ -100,7 +121,7 @@ QString CodeEditAccessible::text(int startOffset, int endOffset) const {
     const qsizetype size = length();
     const qsizetype from = std::clamp<qsizetype>(startOffset, 0, size);
     const qsizetype to = endOffset < 0 ? size : std::clamp<qsizetype>(endOffset, from, size);
-    return edit()->text().mid(from, to - from);
+    return readable(edit()->text().mid(from, to - from));
 }
 
 QString CodeEditAccessible::answer(Span span, int* startOffset, int* endOffset) const {
@@ -109,7 +130,7 @@ QString CodeEditAccessible::answer(Span span, int* startOffset, int* endOffset) 
     if (span.first < 0 || span.second <= span.first) {
         return QString();
     }
-    return edit()->text().mid(span.first, span.second - span.first);
+    return readable(edit()->text().mid(span.first, span.second - span.first));
 }
 
 // The line as the field shows it: from its start to the start of the next one (the line feed
@@ -208,6 +229,25 @@ QString CodeEditAccessible::attributes(int, int* startOffset, int* endOffset) co
     *startOffset = 0;
     *endOffset = characterCount();
     return QString();
+}
+
+// --- Editing ----------------------------------------------------------------------------------
+
+// An end of -1 means the end of the text, as in text().
+void CodeEditAccessible::deleteText(int startOffset, int endOffset) {
+    replaceText(startOffset, endOffset, QString());
+}
+
+void CodeEditAccessible::insertText(int offset, const QString& text) {
+    replaceText(offset, offset, text);
+}
+
+void CodeEditAccessible::replaceText(int startOffset, int endOffset, const QString& text) {
+    const qsizetype end = endOffset < 0 ? length() : endOffset;
+    if (startOffset < 0 || end < startOffset) {
+        return;
+    }
+    edit()->editAsUser(startOffset, end - startOffset, text);
 }
 
 // --- Geometry ---------------------------------------------------------------------------------

@@ -9,10 +9,14 @@
 namespace trelvane {
 
 // A code field as screen readers see it: an editable text, multi-line, whose text, caret and
-// selection they read and set through the text interface. The field may hold millions of
+// selection they read and set through the text interface, and which they may edit through the
+// editable text interface as the user edits it (see CodeEdit::editAsUser), in the shape of
+// Qt's own text widgets. The field may hold millions of
 // characters, so every answer reads only the span it is asked about: a word or a line is found
 // by looking around the offset, never by copying the whole text.
-class CodeEditAccessible : public QAccessibleWidget, public QAccessibleTextInterface {
+class CodeEditAccessible : public QAccessibleWidget,
+                           public QAccessibleTextInterface,
+                           public QAccessibleEditableTextInterface {
   public:
     explicit CodeEditAccessible(CodeEdit* edit);
 
@@ -40,6 +44,11 @@ class CodeEditAccessible : public QAccessibleWidget, public QAccessibleTextInter
     int offsetAtPoint(const QPoint& point) const override;
     void scrollToSubstring(int startIndex, int endIndex) override;
     QString attributes(int offset, int* startOffset, int* endOffset) const override;
+
+    // QAccessibleEditableTextInterface
+    void deleteText(int startOffset, int endOffset) override;
+    void insertText(int offset, const QString& text) override;
+    void replaceText(int startOffset, int endOffset, const QString& text) override;
 
   private:
     // Positions are counted in qsizetype inside, and told in int (see accessiblePosition).

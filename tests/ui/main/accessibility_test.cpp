@@ -296,6 +296,63 @@ TEST_F(CodeFieldTextTest, TextCaretAndSelection) {
     EXPECT_EQ(campoB->offsetAtPoint(third.center()), 2);
 }
 
+// Assistive tools edit a code field as the user does: the key filter for one character, the
+// 500 limit for a paste, the conversion and the switch to Texto after either.
+TEST_F(CodeFieldTextTest, AssistiveToolsEditAsTheUserDoes) {
+    QAccessibleEditableTextInterface* campoA = reader(w().txtCodeA)->editableTextInterface();
+    ASSERT_NE(campoA, nullptr);
+    EXPECT_EQ(reader(w().txtCodeC)->editableTextInterface(), nullptr) << "read-only";
+    struct Step {
+        std::function<void()> edit;
+        QString campoA;
+        QString campoB;
+        Mode modeA;
+    };
+    const QString a600(600, QLatin1Char('a'));
+    const auto binaryOf = [](const QString& ascii) {
+        QString digits;
+        for (const QChar c : ascii) {
+            digits += QStringLiteral("%1").arg(c.unicode(), 8, 2, QLatin1Char('0'));
+        }
+        return digits;
+    };
+    const Step steps[] = {
+        {[&] { campoA->insertText(0, QStringLiteral("Hi")); }, "Hi", "0100100001101001", Texto},
+        {[&] { campoA->replaceText(0, 1, QStringLiteral("B")); }, "Bi", "0100001001101001", Texto},
+        {[&] { campoA->deleteText(1, -1); }, "B", "01000010", Texto},
+        {[&] { campoA->deleteText(0, -1); }, "", QString(), Texto},
+        {[&] { clickButton(w().cmdOpt[1]); }, "", QString(), Binario},
+        {[&] { campoA->insertText(0, QStringLiteral("x")); }, "", QString(), Binario},
+        {[&] { campoA->insertText(0, QStringLiteral("1")); }, "1", QString(), Binario},
+        {[&] { campoA->replaceText(0, 1, QStringLiteral("0100001001000001")); }, "0100001001000001",
+         "0100001001000001", Binario},
+        {[&] { campoA->insertText(0, QStringLiteral("A ")); }, "A 0100001001000001",
+         binaryOf(QStringLiteral("A 0100001001000001")), Texto},
+        {[&] { campoA->replaceText(0, -1, a600); }, a600.left(500), QString(), Texto},
+    };
+    for (const Step& step : steps) {
+        step.edit();
+        EXPECT_EQ(w().txtCodeA->text(), step.campoA);
+        if (!step.campoB.isEmpty()) {
+            EXPECT_EQ(w().txtCodeB->text(), step.campoB);
+        }
+        EXPECT_EQ(w().dispatch.vModeA(), step.modeA);
+    }
+}
+
+// A NUL cannot travel in a D-Bus string: it is read as its control picture, in its place.
+TEST_F(CodeFieldTextTest, ANulIsReadAsItsPicture) {
+    QApplication::clipboard()->setText(QString::fromUtf16(u"\0\0A", 3));
+    QTest::keyClick(w().txtCodeA, Qt::Key_V, Qt::ControlModifier);
+    ASSERT_EQ(w().txtCodeA->text().size(), 3);
+    QAccessibleTextInterface* campoA = textOf(w().txtCodeA);
+    EXPECT_EQ(campoA->characterCount(), 3);
+    EXPECT_EQ(campoA->text(0, -1), QStringLiteral("\u2400\u2400A"));
+    EXPECT_EQ(at(campoA, 1, QAccessible::CharBoundary), (Span{QStringLiteral("\u2400"), 1, 2}));
+    EXPECT_EQ(at(campoA, 0, QAccessible::LineBoundary),
+              (Span{QStringLiteral("\u2400\u2400A"), 0, 3}));
+}
+
 TEST_F(CodeFieldTextTest, WordsLinesAndParagraphsTileTheText) {
     QString typed;
     for (int i = 0; i < 40; ++i) {
