@@ -28,12 +28,13 @@ set(CPACK_DEBIAN_PACKAGE_SECTION "utils")
 set(CPACK_DEBIAN_PACKAGE_PRIORITY "optional")
 # The libraries the program links come from dpkg-shlibdeps; libqt6gui6 among them brings the
 # X11 platform plugin, which also serves Wayland sessions through XWayland. Qt's own Spanish
-# texts (the standard buttons and menus) come from qt6-translations-l10n. The fonts that
-# stand in for the window fonts, and the one that draws control characters, are recommended:
-# the program falls back to the system's sans-serif without them.
+# texts (the standard buttons and menus) come from qt6-translations-l10n. The layout is
+# measured with the fonts that stand in for the window fonts, so the package depends on them:
+# in another font the captions are clipped. The font that draws control characters is only
+# recommended (the system's fonts draw them too, less evenly).
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-translations-l10n")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-open-sans, fonts-crosextra-carlito, fonts-symbola")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-translations-l10n, fonts-open-sans, fonts-crosextra-carlito")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-symbola")
 
 # --- copyright and changelog ------------------------------------------------------------------
 set(TRELVANE_PACKAGE_DOC_DIR "${CMAKE_INSTALL_DATADIR}/doc/${CPACK_PACKAGE_NAME}")

@@ -39,6 +39,13 @@ run("${dpkg_deb}" --field "${debs}" Package Version Depends Recommends)
 message("${deb_name}\n${out}")
 run("${dpkg_deb}" --field "${debs}" Version)
 string(STRIP "${out}" version)
+# The window's layout is measured with the fonts that stand in for its design fonts.
+run("${dpkg_deb}" --field "${debs}" Depends)
+foreach(font fonts-open-sans fonts-crosextra-carlito)
+    if(NOT out MATCHES "(^|[ ,])${font}([ ,\n]|$)")
+        message(FATAL_ERROR "the package does not depend on ${font}: ${out}")
+    endif()
+endforeach()
 
 # --- lintian ----------------------------------------------------------------------------------
 execute_process(COMMAND "${lintian}" --fail-on error,warning --display-info "${debs}"
