@@ -25,13 +25,6 @@ QString modeName(Mode mode) {
     return QString();
 }
 
-// Qt tells screen readers of every new description, so an unchanged one is not set again.
-void describe(QWidget* widget, const QString& description) {
-    if (widget->accessibleDescription() != description) {
-        widget->setAccessibleDescription(description);
-    }
-}
-
 }  // namespace
 
 void FrmAscii::setUpAccessibility() {
@@ -54,7 +47,7 @@ void FrmAscii::setUpAccessibility() {
 
     // Without a description of their own, Qt would give the boxes their tool tips, which repeat
     // their names.
-    describe(txtC, QStringLiteral("Escriba un carácter para ver sus códigos"));
+    setSpokenDescription(txtC, QStringLiteral("Escriba un carácter para ver sus códigos"));
     describeCharacterBox(txtA, QString());
     describeCharacterBox(txtB, QString());
 
@@ -87,8 +80,8 @@ void FrmAscii::describeCodeFields() {
         }
         return text;
     };
-    describe(txtCodeA, description(CodeField::A));
-    describe(txtCodeB, description(CodeField::B));
+    setSpokenDescription(txtCodeA, description(CodeField::A));
+    setSpokenDescription(txtCodeB, description(CodeField::B));
 }
 
 // A box of the character panel in the error colour says why; the reason goes with the colour.
@@ -98,7 +91,7 @@ void FrmAscii::describeCharacterBox(EntryBox* box, const QString& error) {
     if (!error.isEmpty()) {
         text += QStringLiteral(". ") + error;
     }
-    describe(box, text);
+    setSpokenDescription(box, text);
 }
 
 }  // namespace trelvane

@@ -3,6 +3,10 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusVariant>
+#include <QVariantMap>
 #include <QWidget>
 
 #include "code_edit_accessible.h"
@@ -46,6 +50,39 @@ void installAccessibleInterfaces() {
 // QWidget::setAccessibleName tells screen readers itself.
 void nameAfterToolTip(QWidget* widget) {
     widget->setAccessibleName(widget->toolTip().trimmed());
+}
+
+namespace {
+
+// Qt 6.4's AT-SPI bridge announces a new description with the object as the event's data
+// instead of the text, and Orca, which speaks the data it is given, says nothing. The new
+// text is announced once more, as text, on the bridge's own connection ("a11y"), from the
+// object's own path, as AT-SPI defines the event.
+void announceDescription(QWidget* widget, const QString& description) {
+    if (!QAccessible::isActive()) {
+        return;
+    }
+    const QDBusConnection bridge(QStringLiteral("a11y"));
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(widget);
+    if (!bridge.isConnected() || accessible == nullptr) {
+        return;
+    }
+    QDBusMessage event = QDBusMessage::createSignal(
+        QStringLiteral("/org/a11y/atspi/accessible/%1").arg(QAccessible::uniqueId(accessible)),
+        QStringLiteral("org.a11y.atspi.Event.Object"), QStringLiteral("PropertyChange"));
+    event << QStringLiteral("accessible-description") << 0 << 0
+          << QVariant::fromValue(QDBusVariant(description)) << QVariantMap();
+    bridge.send(event);
+}
+
+}  // namespace
+
+void setSpokenDescription(QWidget* widget, const QString& description) {
+    if (widget->accessibleDescription() == description) {
+        return;
+    }
+    widget->setAccessibleDescription(description);
+    announceDescription(widget, description);
 }
 
 }  // namespace trelvane

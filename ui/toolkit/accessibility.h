@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+class QString;
 class QWidget;
 
 namespace trelvane {
@@ -15,5 +16,9 @@ void installAccessibleInterfaces();
 // controls get their names from their tool tips; called again when the tool tip changes, it
 // tells screen readers of the new name.
 void nameAfterToolTip(QWidget* widget);
+
+// Gives a control a new description and makes sure that screen readers can speak it where the
+// focus is; an unchanged description is not told again.
+void setSpokenDescription(QWidget* widget, const QString& description);
 
 }  // namespace trelvane
