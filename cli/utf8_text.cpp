@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -224,6 +225,19 @@ constexpr auto kSteps = [] {
     return steps;
 }();
 
+#if defined(__SSE2__)
+// Of the sixteen bytes at p (with a seventeenth readable), how many come before the first lead
+// byte that a continuation byte follows. Each of them is a character by itself: ASCII, or a
+// byte that begins nothing (U+FFFD). Such a lead begins a sequence, read one by one.
+unsigned plainPrefix(const unsigned char* p) {
+    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    const __m128i after = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 1));
+    const auto leads = static_cast<unsigned>(_mm_movemask_epi8(
+        _mm_and_si128(bytesWithin(bytes, '\xC2', 0xF4 - 0xC2), bytesWithin(after, '\x80', 0x3F))));
+    return leads == 0 ? 16 : static_cast<unsigned>(__builtin_ctz(leads));
+}
+#endif
+
 }  // namespace
 
 std::size_t Reader::read(const char*& in, const char* end, Code* codes, std::size_t room) {
@@ -253,15 +267,12 @@ std::size_t Reader::read(const char*& in, const char* end, Code* codes, std::siz
         // Such a lead begins a sequence, read by the steps.
         if (state == kBetween && last - p >= 17 && room - n >= 16) {
             const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-            const __m128i after = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 1));
-            const auto leads = static_cast<unsigned>(_mm_movemask_epi8(_mm_and_si128(
-                bytesWithin(bytes, '\xC2', 0xF4 - 0xC2), bytesWithin(after, '\x80', 0x3F))));
             const __m128i foreign = _mm_cmplt_epi8(bytes, _mm_setzero_si128());
             const __m128i own =
                 _mm_or_si128(_mm_andnot_si128(foreign, bytes),
                              _mm_and_si128(foreign, _mm_set1_epi8(static_cast<char>(replaced))));
             _mm_storeu_si128(reinterpret_cast<__m128i*>(codes + n), own);
-            const unsigned plain = leads == 0 ? 16 : static_cast<unsigned>(__builtin_ctz(leads));
+            const unsigned plain = plainPrefix(p);
             n += plain;
             p += plain;
             if (plain == 16) {
@@ -300,6 +311,24 @@ const std::array<Writer::Encoded, 256> Writer::kEncoded = [] {
 
 // --- Copying ------------------------------------------------------------------------------------
 
+namespace {
+
+// What a byte that is a character by itself becomes: itself (ASCII), or U+FFFD.
+struct Copied {
+    std::array<char, 4> bytes;
+    std::size_t length;
+};
+constexpr auto kCopied = [] {
+    std::array<Copied, 256> table{};
+    for (unsigned byte = 0; byte < 256; ++byte) {
+        table[byte] = byte < 0x80 ? Copied{{static_cast<char>(byte)}, 1}
+                                  : Copied{{'\xEF', '\xBF', '\xBD'}, 3};
+    }
+    return table;
+}();
+
+}  // namespace
+
 char* Copier::copy(const char* in, const char* end, char* out) {
     // The bytes held from the last chunk first, completed one byte at a time.
     while (held_ > 0 && in < end) {
@@ -320,6 +349,30 @@ char* Copier::copy(const char* in, const char* end, char* out) {
     const auto* p = reinterpret_cast<const unsigned char*>(in);
     const auto* const last = reinterpret_cast<const unsigned char*>(end);
     while (p < last) {
+#if defined(__SSE2__)
+        // Sixteen bytes at a time up to the first sequence, as the reader takes them; each
+        // byte is stored as four and the output moves on by its length.
+        if (last - p >= 17) {
+            const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+            if (_mm_movemask_epi8(bytes) == 0) {
+                _mm_storeu_si128(reinterpret_cast<__m128i*>(out), bytes);
+                out += 16;
+                p += 16;
+                continue;
+            }
+            const unsigned plain = plainPrefix(p);
+            for (unsigned i = 0; i < plain; ++i) {
+                const auto& copied = kCopied[p[i]];
+                std::memcpy(out, copied.bytes.data(), 4);
+                out += copied.length;
+            }
+            p += plain;
+            if (plain == 16) {
+                continue;
+            }
+            // A sequence, read below: it may be cut by the end of the chunk.
+        }
+#endif
         if (*p < 0x80) {
             *out++ = static_cast<char>(*p++);
             continue;

@@ -268,16 +268,19 @@ TEST(ConvertStream, AnyBytesReadAsUtf8AsTheEngineReadsThem) {
                 bytes += pieces[random() % std::size(pieces)];
             }
         }
-        const std::string whole = wholeConversion(Texto, Decimal, kUtf8, bytes);
-        Options options;
-        options.to = Decimal;
-        options.exact = true;
-        for (const std::size_t chunk : {std::size_t{1}, std::size_t{17}, std::size_t{1000}}) {
-            ChunkedInput source(bytes, chunk, false);
-            StringSink output;
-            std::string message;
-            convertInput(options, source, output, message, {4096, 100, 50});
-            EXPECT_EQ(output.bytes, whole) << "text " << text << ", chunks of " << chunk;
+        for (const Mode to : {Decimal, Texto}) {  // read as codes, and copied
+            const std::string whole = wholeConversion(Texto, to, kUtf8, bytes);
+            Options options;
+            options.to = to;
+            options.exact = true;
+            for (const std::size_t chunk : {std::size_t{1}, std::size_t{17}, std::size_t{1000}}) {
+                ChunkedInput source(bytes, chunk, false);
+                StringSink output;
+                std::string message;
+                convertInput(options, source, output, message, {4096, 100, 50});
+                EXPECT_EQ(output.bytes, whole)
+                    << "text " << text << " to " << to << ", chunks of " << chunk;
+            }
         }
     }
 }
