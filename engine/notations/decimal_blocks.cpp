@@ -137,6 +137,115 @@ __attribute__((target("ssse3"))) const Unit* readBlocksSsse3(const Unit* p, cons
     return numberStart;
 }
 
+// For four numbers of four units each (a blank, hundreds, tens, ones), which of them count
+// (`tens` and `hundreds`, a bit per number): the shuffle that keeps those units, in order,
+// and how many it keeps. A number keeps its blank and ones always.
+struct Squeeze {
+    std::array<std::array<std::uint8_t, 16>, 256> units;
+    std::array<std::uint8_t, 256> length;
+};
+constexpr Squeeze kSqueeze = [] {
+    Squeeze s{};
+    for (unsigned key = 0; key < 256; ++key) {
+        const unsigned tens = key & 15;
+        const unsigned hundreds = key >> 4;
+        std::uint8_t k = 0;
+        for (unsigned number = 0; number < 4; ++number) {
+            const auto first = static_cast<std::uint8_t>(4 * number);
+            s.units[key][k++] = first;
+            if ((hundreds >> number) & 1) {
+                s.units[key][k++] = first + 1;
+            }
+            if ((tens >> number) & 1) {
+                s.units[key][k++] = first + 2;
+            }
+            s.units[key][k++] = first + 3;
+        }
+        s.length[key] = k;
+        for (std::uint8_t rest = k; rest < 16; ++rest) {
+            s.units[key][rest] = 0x80;  // a zero byte
+        }
+    }
+    return s;
+}();
+
+// The blank and the three digits of each of sixteen codes, four codes to a register.
+struct DigitsOfCodes {
+    __m128i fours[4];
+    unsigned tens;      // a bit per code that has tens
+    unsigned hundreds;  // a bit per code that has hundreds
+};
+__attribute__((target("ssse3"))) DigitsOfCodes digitsOf(__m128i codes) {
+    const __m128i none = _mm_setzero_si128();
+    const __m128i zero = _mm_set1_epi8('0');
+    auto atLeast = [&](int least) {
+        const __m128i bound = _mm_set1_epi8(static_cast<char>(least));
+        return _mm_cmpeq_epi8(_mm_max_epu8(codes, bound), codes);
+    };
+    const __m128i from10 = atLeast(10);
+    const __m128i from100 = atLeast(100);
+    const __m128i from200 = atLeast(200);
+    const __m128i hundred = _mm_set1_epi8(100);
+    // The hundreds are the two comparisons (all ones, -1, each); what is left is below 100.
+    const __m128i hundreds = _mm_sub_epi8(none, _mm_add_epi8(from100, from200));
+    const __m128i rest = _mm_sub_epi8(_mm_sub_epi8(codes, _mm_and_si128(from100, hundred)),
+                                      _mm_and_si128(from200, hundred));
+    // Tens and ones in sixteen bits: r * 6554 >> 16 is r / 10 below 100.
+    const __m128i restLow = _mm_unpacklo_epi8(rest, none);
+    const __m128i restHigh = _mm_unpackhi_epi8(rest, none);
+    const __m128i tensLow = _mm_mulhi_epu16(restLow, _mm_set1_epi16(6554));
+    const __m128i tensHigh = _mm_mulhi_epu16(restHigh, _mm_set1_epi16(6554));
+    const __m128i ten = _mm_set1_epi16(10);
+    const __m128i ones = _mm_packus_epi16(_mm_sub_epi16(restLow, _mm_mullo_epi16(tensLow, ten)),
+                                          _mm_sub_epi16(restHigh, _mm_mullo_epi16(tensHigh, ten)));
+    const __m128i tens = _mm_packus_epi16(tensLow, tensHigh);
+    const __m128i blank = _mm_set1_epi8(' ');
+    const __m128i blankHundreds = _mm_add_epi8(hundreds, zero);
+    const __m128i lowPairs = _mm_unpacklo_epi8(blank, blankHundreds);
+    const __m128i highPairs = _mm_unpackhi_epi8(blank, blankHundreds);
+    const __m128i lowDigits = _mm_unpacklo_epi8(_mm_add_epi8(tens, zero), _mm_add_epi8(ones, zero));
+    const __m128i highDigits =
+        _mm_unpackhi_epi8(_mm_add_epi8(tens, zero), _mm_add_epi8(ones, zero));
+    DigitsOfCodes d;
+    d.fours[0] = _mm_unpacklo_epi16(lowPairs, lowDigits);
+    d.fours[1] = _mm_unpackhi_epi16(lowPairs, lowDigits);
+    d.fours[2] = _mm_unpacklo_epi16(highPairs, highDigits);
+    d.fours[3] = _mm_unpackhi_epi16(highPairs, highDigits);
+    d.tens = static_cast<unsigned>(_mm_movemask_epi8(from10));
+    d.hundreds = static_cast<unsigned>(_mm_movemask_epi8(from100));
+    return d;
+}
+
+// Sixteen codes at a time, each number after a blank, while 64 units of room remain before
+// `limit` (none: room enough).
+template <CodeUnit Unit>
+__attribute__((target("ssse3"))) Unit* writeBlocksSsse3(const Code* codes, std::size_t count,
+                                                        std::size_t& i, Unit* out,
+                                                        const Unit* limit) {
+    const __m128i none = _mm_setzero_si128();
+    while (count - i >= 16 && (limit == nullptr || limit - out >= 64)) {
+        const DigitsOfCodes d =
+            digitsOf(_mm_loadu_si128(reinterpret_cast<const __m128i*>(codes + i)));
+        for (unsigned group = 0; group < 4; ++group) {
+            const unsigned key =
+                ((d.tens >> (4 * group)) & 15) | (((d.hundreds >> (4 * group)) & 15) << 4);
+            const __m128i kept = _mm_shuffle_epi8(
+                d.fours[group],
+                _mm_loadu_si128(reinterpret_cast<const __m128i*>(kSqueeze.units[key].data())));
+            if constexpr (std::same_as<Unit, char>) {
+                _mm_storeu_si128(reinterpret_cast<__m128i*>(out), kept);
+            } else {
+                auto* to = reinterpret_cast<__m128i*>(out);
+                _mm_storeu_si128(to, _mm_unpacklo_epi8(kept, none));
+                _mm_storeu_si128(to + 1, _mm_unpackhi_epi8(kept, none));
+            }
+            out += kSqueeze.length[key];
+        }
+        i += 16;
+    }
+    return out;
+}
+
 bool hasSsse3() {
     static const bool has = [] {
         __builtin_cpu_init();
@@ -159,6 +268,17 @@ const Unit* readBlocks(const Unit* p, [[maybe_unused]] const Unit* end,
     return p;
 }
 
+template <CodeUnit Unit>
+Unit* writeBlocks(const Code* codes, [[maybe_unused]] std::size_t count,
+                  [[maybe_unused]] std::size_t& i, Unit* out, [[maybe_unused]] const Unit* limit) {
+#if defined(TRELVANE_DECIMAL_SSSE3)
+    if (hasSsse3()) {
+        return writeBlocksSsse3(codes, count, i, out, limit);
+    }
+#endif
+    return out;
+}
+
 }  // namespace
 
 const char16_t* readDecimalBlocks(const char16_t* p, const char16_t* end, Code* codes,
@@ -169,6 +289,16 @@ const char16_t* readDecimalBlocks(const char16_t* p, const char16_t* end, Code* 
 const char* readDecimalBlocks(const char* p, const char* end, Code* codes, std::size_t& n,
                               std::size_t room) {
     return readBlocks(p, end, codes, n, room);
+}
+
+char16_t* writeDecimalBlocks(const Code* codes, std::size_t count, std::size_t& i, char16_t* out,
+                             const char16_t* limit) {
+    return writeBlocks(codes, count, i, out, limit);
+}
+
+char* writeDecimalBlocks(const Code* codes, std::size_t count, std::size_t& i, char* out,
+                         const char* limit) {
+    return writeBlocks(codes, count, i, out, limit);
 }
 
 }  // namespace trelvane::detail

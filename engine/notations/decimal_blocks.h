@@ -18,4 +18,13 @@ const char16_t* readDecimalBlocks(const char16_t* p, const char16_t* end, Code* 
 const char* readDecimalBlocks(const char* p, const char* end, Code* codes, std::size_t& n,
                               std::size_t room);
 
+// Writes the numbers of codes[i] on, each after a blank, sixteen at a time while sixteen
+// remain and 64 units of room remain before `limit` (none: room enough). A block may store up
+// to sixteen units past the end of its last number. Returns where the output ends; `i` tells
+// how many codes are written. Writes nothing when the processor lacks the instructions.
+char16_t* writeDecimalBlocks(const Code* codes, std::size_t count, std::size_t& i, char16_t* out,
+                             const char16_t* limit);
+char* writeDecimalBlocks(const Code* codes, std::size_t count, std::size_t& i, char* out,
+                         const char* limit);
+
 }  // namespace trelvane::detail

@@ -269,6 +269,7 @@ struct DecimalNotation {
                 afterANumber_ = true;
                 i = 1;
             }
+            out = detail::writeDecimalBlocks(codes, count, i, out, limit_);
             for (; i < count; ++i) {
                 const auto& d = kTable<Unit>[1][codes[i]];
                 if (limit_ != nullptr && limit_ - out < 4) {
