@@ -4,6 +4,13 @@
 #include <algorithm>
 #include <array>
 
+#include "processor.h"
+
+#if defined(__x86_64__) && defined(__GNUC__)
+#include <tmmintrin.h>
+#define TRELVANE_CODEPAGE_SSSE3 1
+#endif
+
 namespace trelvane {
 
 namespace {
@@ -56,9 +63,65 @@ std::string encodeCodePage(std::u16string_view text) {
 
 std::u16string decodeCodePage(std::string_view bytes) {
     std::u16string text(bytes.size(), u'\0');
-    std::transform(bytes.begin(), bytes.end(), text.begin(),
-                   [](char b) { return charOf(static_cast<std::uint8_t>(b)); });
+    charsOfCodes(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size(), text.data());
     return text;
+}
+
+namespace {
+
+#if defined(TRELVANE_CODEPAGE_SSSE3)
+// The byte of sixteen lookups in a table of 32 bytes, given as two halves: `at` the place in a
+// half, `second` all ones where the second half holds it.
+__attribute__((target("ssse3"))) __m128i pick(__m128i first, __m128i last, __m128i at,
+                                              __m128i second) {
+    return _mm_or_si128(_mm_andnot_si128(second, _mm_shuffle_epi8(first, at)),
+                        _mm_and_si128(second, _mm_shuffle_epi8(last, at)));
+}
+
+// Sixteen codes at a time: a code is its own character but for 0x80 to 0x9F, whose characters
+// are looked up in registers, their low and high bytes apart. Returns how many were written.
+__attribute__((target("ssse3"))) std::size_t charsOfBlocks(const std::uint8_t* codes,
+                                                           std::size_t count, char16_t* out) {
+    alignas(16) std::uint8_t bytes[4][16];  // low and high bytes of 0x80-0x8F, of 0x90-0x9F
+    for (std::size_t k = 0; k < 32; ++k) {
+        bytes[k / 16][k % 16] = static_cast<std::uint8_t>(kUpperControls[k] & 0xFF);
+        bytes[2 + k / 16][k % 16] = static_cast<std::uint8_t>(kUpperControls[k] >> 8);
+    }
+    auto row = [&](int r) { return _mm_load_si128(reinterpret_cast<const __m128i*>(bytes[r])); };
+    const __m128i low0 = row(0), low1 = row(1), high0 = row(2), high1 = row(3);
+    const __m128i nibble = _mm_set1_epi8(0x0F);
+    const __m128i sixteen = _mm_set1_epi8(0x10);
+    const __m128i top = _mm_set1_epi8(static_cast<char>(0xE0));
+    const __m128i controls = _mm_set1_epi8(static_cast<char>(0x80));
+    std::size_t i = 0;
+    for (; i + 16 <= count; i += 16) {
+        const __m128i code = _mm_loadu_si128(reinterpret_cast<const __m128i*>(codes + i));
+        const __m128i isControl = _mm_cmpeq_epi8(_mm_and_si128(code, top), controls);
+        const __m128i second = _mm_cmpeq_epi8(_mm_and_si128(code, sixteen), sixteen);
+        const __m128i at = _mm_and_si128(code, nibble);
+        const __m128i low = _mm_or_si128(_mm_andnot_si128(isControl, code),
+                                         _mm_and_si128(isControl, pick(low0, low1, at, second)));
+        const __m128i high = _mm_and_si128(isControl, pick(high0, high1, at, second));
+        auto* to = reinterpret_cast<__m128i*>(out + i);
+        _mm_storeu_si128(to, _mm_unpacklo_epi8(low, high));
+        _mm_storeu_si128(to + 1, _mm_unpackhi_epi8(low, high));
+    }
+    return i;
+}
+#endif
+
+}  // namespace
+
+void charsOfCodes(const std::uint8_t* codes, std::size_t count, char16_t* out) noexcept {
+    std::size_t i = 0;
+#if defined(TRELVANE_CODEPAGE_SSSE3)
+    if (hasSsse3()) {
+        i = charsOfBlocks(codes, count, out);
+    }
+#endif
+    for (; i < count; ++i) {
+        out[i] = charOf(codes[i]);
+    }
 }
 
 }  // namespace trelvane

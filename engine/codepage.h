@@ -30,6 +30,9 @@ inline char16_t charOf(std::uint8_t code) noexcept {
     return detail::kCharOfCode[code];
 }
 
+// The characters of `count` codes.
+void charsOfCodes(const std::uint8_t* codes, std::size_t count, char16_t* out) noexcept;
+
 // Whole texts, one byte per character.
 std::string encodeCodePage(std::u16string_view text);
 std::u16string decodeCodePage(std::string_view bytes);

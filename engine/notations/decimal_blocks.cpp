@@ -4,6 +4,8 @@
 #include <array>
 #include <cstdint>
 
+#include "processor.h"
+
 #if defined(__x86_64__) && defined(__GNUC__)
 #include <tmmintrin.h>
 #define TRELVANE_DECIMAL_SSSE3 1
@@ -244,14 +246,6 @@ __attribute__((target("ssse3"))) Unit* writeBlocksSsse3(const Code* codes, std::
         i += 16;
     }
     return out;
-}
-
-bool hasSsse3() {
-    static const bool has = [] {
-        __builtin_cpu_init();
-        return __builtin_cpu_supports("ssse3") != 0;
-    }();
-    return has;
 }
 
 #endif

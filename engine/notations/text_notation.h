@@ -53,12 +53,10 @@ struct TextNotation {
     class Writer {
       public:
         Unit* write(const Code* codes, std::size_t count, Unit* out) {
-            for (std::size_t i = 0; i < count; ++i) {
-                if constexpr (std::same_as<Unit, char>) {
-                    out[i] = static_cast<char>(codes[i]);
-                } else {
-                    out[i] = charOf(codes[i]);
-                }
+            if constexpr (std::same_as<Unit, char>) {
+                std::copy_n(codes, count, reinterpret_cast<Code*>(out));
+            } else {
+                charsOfCodes(codes, count, out);
             }
             return out + count;
         }
