@@ -17,10 +17,11 @@ namespace {
 
 #if defined(TRELVANE_DECIMAL_SSSE3)
 
-// For the blanks among eight units (a bit each), the places of the blanks in order: the
-// shuffle that gathers the numbers standing at them, and how many there are.
+// For the blanks among eight units (a bit each), the places of the blanks in order, in the
+// first eight units of sixteen and in the last eight: the shuffle that gathers the numbers
+// standing at them; and how many there are.
 struct Gather {
-    std::array<std::array<std::uint8_t, 8>, 256> places;
+    std::array<std::array<std::array<std::uint8_t, 8>, 256>, 2> places;
     std::array<std::uint8_t, 256> count;
 };
 constexpr Gather kGather = [] {
@@ -29,7 +30,9 @@ constexpr Gather kGather = [] {
         std::uint8_t k = 0;
         for (std::uint8_t place = 0; place < 8; ++place) {
             if ((blanks >> place) & 1) {
-                g.places[blanks][k++] = place;
+                g.places[0][blanks][k] = place;
+                g.places[1][blanks][k] = place + 8;
+                ++k;
             }
         }
         g.count[blanks] = k;
@@ -59,31 +62,38 @@ __attribute__((target("ssse3"))) __m128i numbersBefore(__m128i values, __m128i i
     return _mm_adds_epu8(_mm_adds_epu8(ones, tens), hundreds);
 }
 
-// Stores the numbers at the blanks of eight units side by side; returns how many.
-__attribute__((target("ssse3"))) std::size_t gather(__m128i numbers, unsigned blanks,
-                                                    __m128i offset, Code* out) {
-    const __m128i places =
-        _mm_loadl_epi64(reinterpret_cast<const __m128i*>(kGather.places[blanks].data()));
-    _mm_storel_epi64(reinterpret_cast<__m128i*>(out),
-                     _mm_shuffle_epi8(numbers, _mm_add_epi8(places, offset)));
-    return kGather.count[blanks];
+// Stores the numbers at the blanks of sixteen units side by side; returns how many.
+__attribute__((target("ssse3"))) std::size_t gather(__m128i numbers, unsigned blanks, Code* out) {
+    const unsigned first = blanks & 0xFF;
+    const unsigned second = blanks >> 8;
+    const __m128d places = _mm_loadh_pd(
+        _mm_castsi128_pd(
+            _mm_loadl_epi64(reinterpret_cast<const __m128i*>(kGather.places[0][first].data()))),
+        reinterpret_cast<const double*>(kGather.places[1][second].data()));
+    const __m128d gathered = _mm_castsi128_pd(_mm_shuffle_epi8(numbers, _mm_castpd_si128(places)));
+    _mm_storel_pd(reinterpret_cast<double*>(out), gathered);
+    const std::size_t count = kGather.count[first];
+    _mm_storeh_pd(reinterpret_cast<double*>(out + count), gathered);
+    return count + kGather.count[second];
 }
 
-// Where the blanks and the digits of sixteen units are, a bit each.
+// Where the blanks and the digits of sixteen units are, a bit each, and the digits' values (0
+// elsewhere).
 struct Marks {
-    __m128i bytes;
+    __m128i values;
     __m128i isDigit;
     unsigned digits;
     unsigned blanks;
 };
 template <CodeUnit Unit>
 Marks marksOf(const Unit* p) {
+    const __m128i fromZero = _mm_sub_epi8(sixteenUnits(p), _mm_set1_epi8('0'));
     Marks m;
-    m.bytes = sixteenUnits(p);
-    m.isDigit = bytesWithin(m.bytes, '0', 9);
+    m.isDigit = _mm_cmpeq_epi8(_mm_min_epu8(fromZero, _mm_set1_epi8(9)), fromZero);
+    m.values = _mm_and_si128(fromZero, m.isDigit);
     m.digits = static_cast<unsigned>(_mm_movemask_epi8(m.isDigit));
-    m.blanks =
-        static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(m.bytes, _mm_set1_epi8(' '))));
+    m.blanks = static_cast<unsigned>(
+        _mm_movemask_epi8(_mm_cmpeq_epi8(fromZero, _mm_set1_epi8(' ' - '0'))));
     return m;
 }
 
@@ -104,9 +114,7 @@ template <CodeUnit Unit>
 __attribute__((target("ssse3"))) const Unit* readBlocksSsse3(const Unit* p, const Unit* end,
                                                              Code* codes, std::size_t& n,
                                                              std::size_t room) {
-    const __m128i zeroDigit = _mm_set1_epi8('0');
     const __m128i none = _mm_setzero_si128();
-    const __m128i eight = _mm_set1_epi8(8);
     __m128i lastValues = none;
     __m128i lastIsDigit = none;
     std::uint64_t last = 0;
@@ -120,17 +128,13 @@ __attribute__((target("ssse3"))) const Unit* readBlocksSsse3(const Unit* p, cons
         if (!arePlainNumbers(digits, blanks, last, unitValue(p[32]))) {
             break;
         }
-        const __m128i valuesA = _mm_and_si128(_mm_sub_epi8(a.bytes, zeroDigit), a.isDigit);
-        const __m128i valuesB = _mm_and_si128(_mm_sub_epi8(b.bytes, zeroDigit), b.isDigit);
-        const __m128i numbersA = numbersBefore(valuesA, a.isDigit, lastValues, lastIsDigit);
-        const __m128i numbersB = numbersBefore(valuesB, b.isDigit, valuesA, a.isDigit);
-        count += gather(numbersA, a.blanks & 0xFF, none, codes + count);
-        count += gather(numbersA, a.blanks >> 8, eight, codes + count);
-        count += gather(numbersB, b.blanks & 0xFF, none, codes + count);
-        count += gather(numbersB, b.blanks >> 8, eight, codes + count);
+        const __m128i numbersA = numbersBefore(a.values, a.isDigit, lastValues, lastIsDigit);
+        const __m128i numbersB = numbersBefore(b.values, b.isDigit, a.values, a.isDigit);
+        count += gather(numbersA, a.blanks, codes + count);
+        count += gather(numbersB, b.blanks, codes + count);
         // After the last blank.
         numberStart = p + 32 - __builtin_clz(static_cast<unsigned>(blanks));
-        lastValues = valuesB;
+        lastValues = b.values;
         lastIsDigit = b.isDigit;
         last = digits >> 29;
         p += 32;
