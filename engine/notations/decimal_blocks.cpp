@@ -7,7 +7,7 @@
 #include "processor.h"
 
 #if defined(__x86_64__) && defined(__GNUC__)
-#include <tmmintrin.h>
+#include <immintrin.h>
 #define TRELVANE_DECIMAL_SSSE3 1
 #endif
 
@@ -120,7 +120,7 @@ __attribute__((target("ssse3"))) const Unit* readBlocksSsse3(const Unit* p, cons
     std::uint64_t last = 0;
     const Unit* numberStart = p;
     std::size_t count = n;
-    while (end - p > 32 && room - count >= 32) {
+    while (end - p > 32 && room - count >= kDecimalBlockRoom) {
         const Marks a = marksOf(p);
         const Marks b = marksOf(p + 16);
         const std::uint64_t digits = a.digits | (b.digits << 16);
@@ -136,6 +136,74 @@ __attribute__((target("ssse3"))) const Unit* readBlocksSsse3(const Unit* p, cons
         numberStart = p + 32 - __builtin_clz(static_cast<unsigned>(blanks));
         lastValues = b.values;
         lastIsDigit = b.isDigit;
+        last = digits >> 29;
+        p += 32;
+    }
+    n = count;
+    return numberStart;
+}
+
+// The same with AVX2, thirty-two units in one register: the units before each half come from
+// the last register or from the first half.
+template <CodeUnit Unit>
+__attribute__((target("avx2"))) __m256i thirtyTwoUnits(const Unit* p) {
+    if constexpr (std::same_as<Unit, char>) {
+        return _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p));
+    } else {
+        const auto* from = reinterpret_cast<const __m256i*>(p);
+        const __m256i packed =
+            _mm256_packus_epi16(_mm256_loadu_si256(from), _mm256_loadu_si256(from + 1));
+        return _mm256_permute4x64_epi64(packed, 0xD8);  // the halves of each pack in order
+    }
+}
+
+__attribute__((target("avx2"))) __m256i numbersBefore(__m256i values, __m256i isDigit,
+                                                      __m256i lastValues, __m256i lastIsDigit) {
+    const __m256i tensOf = _mm256_broadcastsi128_si256(
+        _mm_setr_epi8(0, 10, 20, 30, 40, 50, 60, 70, 80, 90, 0, 0, 0, 0, 0, 0));
+    const auto c = [](int v) { return static_cast<char>(v); };
+    const __m256i hundredsOf = _mm256_broadcastsi128_si256(_mm_setr_epi8(
+        0, 100, c(200), c(255), c(255), c(255), c(255), c(255), c(255), c(255), 0, 0, 0, 0, 0, 0));
+    const __m256i valuesBefore = _mm256_permute2x128_si256(lastValues, values, 0x21);
+    const __m256i isDigitBefore = _mm256_permute2x128_si256(lastIsDigit, isDigit, 0x21);
+    const __m256i digitBefore = _mm256_alignr_epi8(isDigit, isDigitBefore, 15);
+    const __m256i twoDigitsBefore =
+        _mm256_and_si256(digitBefore, _mm256_alignr_epi8(isDigit, isDigitBefore, 14));
+    const __m256i ones = _mm256_alignr_epi8(values, valuesBefore, 15);
+    const __m256i tens = _mm256_shuffle_epi8(
+        tensOf, _mm256_and_si256(_mm256_alignr_epi8(values, valuesBefore, 14), digitBefore));
+    const __m256i hundreds = _mm256_shuffle_epi8(
+        hundredsOf,
+        _mm256_and_si256(_mm256_alignr_epi8(values, valuesBefore, 13), twoDigitsBefore));
+    return _mm256_adds_epu8(_mm256_adds_epu8(ones, tens), hundreds);
+}
+
+template <CodeUnit Unit>
+__attribute__((target("avx2"))) const Unit* readBlocksAvx2(const Unit* p, const Unit* end,
+                                                           Code* codes, std::size_t& n,
+                                                           std::size_t room) {
+    __m256i lastValues = _mm256_setzero_si256();
+    __m256i lastIsDigit = _mm256_setzero_si256();
+    std::uint64_t last = 0;
+    const Unit* numberStart = p;
+    std::size_t count = n;
+    while (end - p > 32 && room - count >= kDecimalBlockRoom) {
+        const __m256i fromZero = _mm256_sub_epi8(thirtyTwoUnits(p), _mm256_set1_epi8('0'));
+        const __m256i isDigit =
+            _mm256_cmpeq_epi8(_mm256_min_epu8(fromZero, _mm256_set1_epi8(9)), fromZero);
+        const std::uint64_t digits = static_cast<std::uint32_t>(_mm256_movemask_epi8(isDigit));
+        const std::uint64_t blanks = static_cast<std::uint32_t>(
+            _mm256_movemask_epi8(_mm256_cmpeq_epi8(fromZero, _mm256_set1_epi8(' ' - '0'))));
+        if (!arePlainNumbers(digits, blanks, last, unitValue(p[32]))) {
+            break;
+        }
+        const __m256i values = _mm256_and_si256(fromZero, isDigit);
+        const __m256i numbers = numbersBefore(values, isDigit, lastValues, lastIsDigit);
+        count += gather(_mm256_castsi256_si128(numbers), blanks & 0xFFFF, codes + count);
+        count += gather(_mm256_extracti128_si256(numbers, 1), blanks >> 16, codes + count);
+        numberStart = p + 32 - __builtin_clz(static_cast<unsigned>(blanks));
+        lastValues = values;
+        lastIsDigit = isDigit;
         last = digits >> 29;
         p += 32;
     }
@@ -259,6 +327,9 @@ const Unit* readBlocks(const Unit* p, [[maybe_unused]] const Unit* end,
                        [[maybe_unused]] Code* codes, [[maybe_unused]] std::size_t& n,
                        [[maybe_unused]] std::size_t room) {
 #if defined(TRELVANE_DECIMAL_SSSE3)
+    if (hasAvx2()) {
+        return readBlocksAvx2(p, end, codes, n, room);
+    }
     if (hasSsse3()) {
         return readBlocksSsse3(p, end, codes, n, room);
     }

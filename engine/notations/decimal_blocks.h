@@ -7,6 +7,9 @@
 
 namespace trelvane::detail {
 
+// The room for codes a block of the reader needs.
+inline constexpr std::size_t kDecimalBlockRoom = 32;
+
 // Reads decimal numbers thirty-two units at a time, from the start of a number with nothing
 // pending, while the units are numbers of up to three digits and the blanks that end them
 // (not trailing blanks). Writes their codes from codes[n] on (up to sixteen bytes may be stored

@@ -114,8 +114,7 @@ struct DecimalNotation {
                     break;
                 }
                 if (s.atNumberStart()) {
-                    readPlainNumbers(s, end, codes, n, room);
-                    if (n == room) {
+                    if (readPlainNumbers(s, end, codes, n, room) || n == room) {
                         break;
                     }
                 }
@@ -157,10 +156,13 @@ struct DecimalNotation {
         // From the start of a number: the plain numbers of one to three digits followed by a
         // blank and another number, first sixteen units at a time, then one by one without a
         // branch per digit. Anything else is left to the general way.
-        static void readPlainNumbers(Scan& s, const Unit* end, Code* codes, std::size_t& n,
+        static bool readPlainNumbers(Scan& s, const Unit* end, Code* codes, std::size_t& n,
                                      std::size_t room) {
             const Unit* p = detail::readDecimalBlocks(s.p, end, codes, n, room);
-            while (end - p >= 5 && n < room) {
+            // Out of room for a block: the codes so far go on, and the next call reads the rest
+            // a block at a time again.
+            const bool wantsRoom = p != s.p && room - n < detail::kDecimalBlockRoom;
+            while (!wantsRoom && end - p >= 5 && n < room) {
                 const unsigned d0 = static_cast<unsigned>(unitValue(p[0])) - u'0';
                 const unsigned d1 = static_cast<unsigned>(unitValue(p[1])) - u'0';
                 const unsigned d2 = static_cast<unsigned>(unitValue(p[2])) - u'0';
@@ -181,6 +183,7 @@ struct DecimalNotation {
                 s.p = p;
                 s.numberStart = p;
             }
+            return wantsRoom;
         }
 
         // A blank ends a number in a span; in a whole text the next digit tells whether the
