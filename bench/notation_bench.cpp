@@ -106,7 +106,8 @@ double freshCopySeconds(std::size_t units) {
 
 // Reports input bytes per second and, as shares of the conversion's own time (1 would be as
 // fast as the ceiling): memcpy_share, a memcpy of the output's size between warm buffers;
-// copy_share, a copy of the larger of input and output into a fresh string.
+// io_share, a memcpy of the larger of input and output; copy_share, a copy of the larger of
+// input and output into a fresh string.
 void runConversion(benchmark::State& state, const std::string& notation,
                    const std::function<std::u16string(std::u16string_view)>& convert) {
     const std::u16string input = inputFor(notation, static_cast<std::size_t>(state.range(0)));
@@ -125,6 +126,8 @@ void runConversion(benchmark::State& state, const std::string& notation,
     const double perRun = seconds / static_cast<double>(state.iterations());
     state.counters["memcpy_share"] = memcpySeconds(outputUnits * 2) / perRun;
     state.counters["copy_share"] = freshCopySeconds(std::max(outputUnits, input.size())) / perRun;
+    // As the conversions into storage: against a memcpy of the larger of input and output.
+    state.counters["io_share"] = memcpySeconds(std::max(outputUnits, input.size()) * 2) / perRun;
 }
 
 // The ceiling: copying as many bytes as the largest conversion output (text to binary: 8 units
