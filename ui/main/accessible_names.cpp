@@ -51,8 +51,10 @@ void FrmAscii::setUpAccessibility() {
     describeCharacterBox(txtA, QString());
     describeCharacterBox(txtB, QString());
 
-    // lblC only shows the character typed into the character box.
+    // lblC only shows the character typed into the character box, which lies beyond the
+    // window's edge: a magnifier that follows the box's focus goes to lblC.
     lblC->setAccessibleRole(QAccessible::StaticText);
+    txtC->setFace(lblC);
 
     // The mode buttons are two groups of radio buttons whose names repeat, told apart by their
     // field.

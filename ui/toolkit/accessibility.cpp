@@ -10,11 +10,25 @@
 #include <QWidget>
 
 #include "code_edit_accessible.h"
+#include "entry_box_accessible.h"
 #include "label_button_access.h"
+#include "seen_rect.h"
 
 namespace trelvane {
 
 namespace {
+
+// A plain widget (a frame, a shape, a viewport) told where it is seen.
+class PlainWidgetAccessible : public QAccessibleWidget {
+  public:
+    explicit PlainWidgetAccessible(QWidget* widget) : QAccessibleWidget(widget) {}
+    QRect rect() const override { return seenRect(widget()); }
+    QAccessible::State state() const override {
+        QAccessible::State state = QAccessibleWidget::state();
+        state.invisible = rect().isEmpty();
+        return state;
+    }
+};
 
 bool isProgramWindow(const QWidget* widget) {
     return widget->isWindow() &&
@@ -33,9 +47,17 @@ QAccessibleInterface* programInterface(const QString& className, QObject* object
     if (className == QLatin1String(LabelButton::staticMetaObject.className())) {
         return new LabelButtonAccessible(static_cast<LabelButton*>(widget));
     }
-    // The program's windows are plain widgets, which Qt would show as a client area.
-    if (className == QLatin1String("QWidget") && isProgramWindow(widget)) {
-        return new QAccessibleWidget(widget, QAccessible::Window);
+    if (className == QLatin1String(EntryBox::staticMetaObject.className())) {
+        return new EntryBoxAccessible(static_cast<EntryBox*>(widget));
+    }
+    if (className == QLatin1String("QWidget")) {
+        // The program's windows are plain widgets, which Qt would show as a client area.
+        if (isProgramWindow(widget)) {
+            return new QAccessibleWidget(widget, QAccessible::Window);
+        }
+        if (!widget->isWindow()) {
+            return new PlainWidgetAccessible(widget);
+        }
     }
     return nullptr;
 }

@@ -5,6 +5,7 @@
 
 #include "accessible_position.h"
 #include "code_words.h"
+#include "seen_rect.h"
 
 namespace trelvane {
 
@@ -52,8 +53,15 @@ QString CodeEditAccessible::text(QAccessible::Text t) const {
     }
 }
 
+// Where the field is seen: a field slid partly out of view is told by its part in view, one
+// covered by the grouping view or out of view is not showing.
+QRect CodeEditAccessible::rect() const {
+    return seenRect(edit());
+}
+
 QAccessible::State CodeEditAccessible::state() const {
     QAccessible::State state = QAccessibleWidget::state();
+    state.invisible = rect().isEmpty();
     state.multiLine = true;
     state.selectableText = true;
     state.editable = !edit()->isReadOnly();

@@ -21,7 +21,13 @@ class CodeEditAccessible : public QAccessibleWidget,
     explicit CodeEditAccessible(CodeEdit* edit);
 
     QString text(QAccessible::Text t) const override;
+    QRect rect() const override;
     QAccessible::State state() const override;
+    // The field's text is all it holds: its scroll bar follows the caret, and would be told
+    // out of place while the field shows only as a strip.
+    int childCount() const override { return 0; }
+    QAccessibleInterface* child(int) const override { return nullptr; }
+    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
     void* interface_cast(QAccessible::InterfaceType t) override;
 
     // QAccessibleTextInterface

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QLineEdit>
+#include <QPointer>
 
 namespace trelvane {
 
@@ -32,6 +33,11 @@ class EntryBox : public QLineEdit {
     // 26, for a box that counts every key as a character. They then are no shortcuts in it.
     void setControlKeysTyped(bool typed) { controlKeysTyped_ = typed; }
 
+    // For a box that is never seen itself: the widget that shows what it holds, whose place
+    // screen readers and magnifiers are told instead.
+    void setFace(QWidget* face) { face_ = face; }
+    QWidget* face() const { return face_; }
+
   signals:
     void keyPress(int& keyCode);
     void gotFocus();
@@ -50,6 +56,7 @@ class EntryBox : public QLineEdit {
     bool programWrite_ = false;
     bool controlKeysTyped_ = false;
     QString lastText_;  // the text before the edit being checked
+    QPointer<QWidget> face_;
 };
 
 }  // namespace trelvane

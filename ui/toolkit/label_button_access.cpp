@@ -3,6 +3,8 @@
 
 #include <QShortcut>
 
+#include "seen_rect.h"
+
 namespace trelvane {
 
 void setPressKey(LabelButton* button, const QKeySequence& key) {
@@ -23,8 +25,14 @@ QAccessible::Role LabelButtonAccessible::role() const {
     return button()->accessibleRole();
 }
 
+// Where the button is seen; one out of view or covered is not showing.
+QRect LabelButtonAccessible::rect() const {
+    return seenRect(button());
+}
+
 QAccessible::State LabelButtonAccessible::state() const {
     QAccessible::State state = QAccessibleWidget::state();
+    state.invisible = rect().isEmpty();
     if (role() == QAccessible::RadioButton) {
         state.checkable = true;
         state.checked = button()->isChecked();

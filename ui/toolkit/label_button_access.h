@@ -22,6 +22,7 @@ class LabelButtonAccessible : public QAccessibleWidget {
     explicit LabelButtonAccessible(LabelButton* button);
 
     QAccessible::Role role() const override;
+    QRect rect() const override;
     QAccessible::State state() const override;
     QString text(QAccessible::Text t) const override;
 

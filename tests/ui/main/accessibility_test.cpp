@@ -234,6 +234,46 @@ TEST_F(AccessibilityTest, TheCheckedModeFollowsTheMark) {
     EXPECT_EQ(checkedModes(), (std::vector<int>{0, 6}));
 }
 
+// Whatever a screen reader is told shows lies inside the window, in screen coordinates: the
+// panel slid out of view and the fields under the grouping view do not show, and the character
+// box, beyond the window's edge, is told where its face is.
+TEST_F(AccessibilityTest, WhatShowsLiesInsideTheWindow) {
+    const QRect inside(window->mapToGlobal(QPoint(0, 0)), window->size());
+    const auto check = [this, &inside](const char* when) {
+        int showing = 0;
+        std::vector<QAccessibleInterface*> pending{reader(window.get())};
+        while (!pending.empty()) {  // the tree as a screen reader walks it
+            QAccessibleInterface* control = pending.back();
+            pending.pop_back();
+            for (int i = 0; i < control->childCount(); ++i) {
+                pending.push_back(control->child(i));
+            }
+            if (control->object() == window.get() || control->state().invisible) {
+                continue;
+            }
+            ++showing;
+            EXPECT_TRUE(inside.contains(control->rect()))
+                << when << ": " << control->object()->metaObject()->className() << " "
+                << control->text(QAccessible::Name).toStdString();
+        }
+        EXPECT_GT(showing, 10) << when;
+    };
+    check("character panel");
+    EXPECT_EQ(reader(w().txtC)->rect(), reader(w().lblC)->rect());
+    EXPECT_FALSE(reader(w().txtC)->state().invisible);
+    clickButton(w().cmdFn[0]);
+    runSlide();
+    check("code panel");
+    EXPECT_TRUE(reader(w().lblC)->state().invisible) << "slid out of view";
+    EXPECT_TRUE(inside.contains(reader(w().txtA)->rect())) << "its strip at the edge";
+    QTest::keyClicks(w().txtCodeA, QStringLiteral("0100000101000010"));
+    clickButton(w().cmdFn[3]);
+    ASSERT_FALSE(w().txtCodeC->isHidden());
+    check("grouping view");
+    EXPECT_TRUE(reader(w().txtCodeA)->state().invisible) << "covered";
+    EXPECT_TRUE(reader(w().cmdOpt[0])->state().invisible) << "covered";
+}
+
 class CodeFieldTextTest : public AccessibilityTest {
   protected:
     void SetUp() override {
