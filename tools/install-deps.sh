@@ -14,7 +14,7 @@ packages=(
     desktop-file-utils appstream icoutils
     dpkg-dev file
     lintian devscripts
-    xvfb xauth dbus at-spi2-core python3-pyatspi
+    xvfb xauth dbus at-spi2-core python3-pyatspi xclip orca
     time
     xxd
 )

@@ -6,6 +6,8 @@ Starts trelvane with its accessibility bridge on, waits for the main window, pre
 button through its AT-SPI action, types "Hola" into Campo A with real key events, and reads
 Campo B's binary through the text interface. Then presses Campo B's Hexadecimal mode button and
 checks that the radio buttons follow the mark, with an event, and that Campo B reads 486F6C61.
+Then runs the steps of STEPS, each a user's action and what a screen reader must find after it
+(see check_steps).
 
 run_atspi_check.sh runs it inside an X server and a D-Bus session of its own.
 """
@@ -17,6 +19,11 @@ import time
 
 import pyatspi
 from gi.repository import GLib
+
+KEYCODE_ALT_L = 64
+KEYCODE_CONTROL_L = 37
+KEYCODE_DIGIT_1 = 10  # 2 to 9 follow
+KEYSYM = {"F3": 0xFFC0, "Tab": 0xFF09, "ISO_Left_Tab": 0xFE20, "v": 0x76}
 
 WAIT_SECONDS = float(os.environ.get("TRELVANE_ATSPI_WAIT", "60"))
 HOLA_BINARY = "01001000011011110110110001100001"
@@ -133,9 +140,112 @@ def check_text_events(events, campo_a, campo_b):
         raise CheckFailed("Campo B did not announce its new text")
 
 
+def alt_digit(digit):
+    pyatspi.Registry.generateKeyboardEvent(KEYCODE_ALT_L, None, pyatspi.KEY_PRESS)
+    pyatspi.Registry.generateKeyboardEvent(KEYCODE_DIGIT_1 + digit - 1, None,
+                                           pyatspi.KEY_PRESSRELEASE)
+    pyatspi.Registry.generateKeyboardEvent(KEYCODE_ALT_L, None, pyatspi.KEY_RELEASE)
+
+
+def key(name):
+    pyatspi.Registry.generateKeyboardEvent(KEYSYM[name], None, pyatspi.KEY_SYM)
+
+
+def paste(data):
+    """Puts data on the clipboard (xclip keeps serving it) and presses Ctrl+V."""
+    subprocess.run(["xclip", "-selection", "clipboard", "-i"], input=data, check=True)
+    pyatspi.Registry.generateKeyboardEvent(KEYCODE_CONTROL_L, None, pyatspi.KEY_PRESS)
+    pyatspi.Registry.generateKeyboardEvent(KEYSYM["v"], None, pyatspi.KEY_SYM)
+    pyatspi.Registry.generateKeyboardEvent(KEYCODE_CONTROL_L, None, pyatspi.KEY_RELEASE)
+
+
+def focused(window):
+    """The controls that hold the focus (the frame's own pane is not one)."""
+    return [node for node in descendants(window) if node.getState().contains(pyatspi.STATE_FOCUSED)
+            and node.getRole() != pyatspi.ROLE_FILLER and node.name]
+
+
+def extents(node):
+    box = node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    return (box.x, box.y, box.x + box.width, box.y + box.height)
+
+
+def check_tree(app, window):
+    """No description repeats its name; whatever shows lies inside the window; one frame."""
+    frames = [child.name for child in app if child is not None]
+    if frames != ["Trelvane"]:
+        raise CheckFailed(f"the program's frames are {frames}: the splash is still there")
+    left, top, right, bottom = extents(window)
+    for node in descendants(window):
+        if node.description and node.description.strip() == node.name:
+            raise CheckFailed(f"{node.name!r} has its name as its description")
+        if node != window and node.getState().contains(pyatspi.STATE_SHOWING):
+            x1, y1, x2, y2 = extents(node)
+            if x1 < left or y1 < top or x2 > right or y2 > bottom:
+                raise CheckFailed(f"{node.getRoleName()} {node.name!r} shows at "
+                                  f"{(x1, y1, x2, y2)}, outside the window {(left, top, right, bottom)}")
+
+
+# The steps after the mode check, with Campo A focused, holding Hola, in Texto; Campo B in
+# Hexadecimal. Each: what to do, then the focused object's name and description, and for some
+# a text to read in Campo A. A description event with the new text must come from the focused
+# field (that is what Orca speaks).
+STEPS = [
+    ("Alt+6", lambda fields: alt_digit(6), "Campo A", "Texto; Campo B en Binario", None),
+    ("Alt+8", lambda fields: alt_digit(8), "Campo A", "Texto; Campo B en Decimal", None),
+    ("Campo A emptied", lambda fields: fields["Campo A"].queryEditableText().setTextContents(""),
+     "Campo A", "Texto; Campo B en Decimal", ""),
+    ("Alt+2", lambda fields: alt_digit(2), "Campo A", "Binario; Campo B en Decimal", ""),
+    ("0100 typed", lambda fields: type_keys("0100"), "Campo A",
+     "Binario; Campo B en Decimal. Byte incompleto", "0100"),
+    ("the bytes completed", lambda fields: type_keys("000101000010"), "Campo A",
+     "Binario; Campo B en Decimal", "0100000101000010"),
+    ("F3 opens the view", lambda fields: key("F3"), "Campo A en bytes",
+     "Binario separado en grupos de bytes", None),
+    ("Tab", lambda fields: key("Tab"), "Campo A en bytes", None, None),
+    ("Shift+Tab", lambda fields: key("ISO_Left_Tab"), "Campo A en bytes", None, None),
+    ("F3 closes the view", lambda fields: key("F3"), "Campo A", "Binario; Campo B en Decimal",
+     "0100000101000010"),
+    ("NUL pasted", lambda fields: paste(b"\x00\x00A"), "Campo A",
+     "Texto; Campo B en Decimal", "0100000101000010\u2400\u2400A"),
+]
+
+
+def check_steps(app, window, fields):
+    descriptions = []
+    pyatspi.Registry.registerEventListener(
+        descriptions.append, "object:property-change:accessible-description")
+    for what, action, name, description, text in STEPS:
+        descriptions.clear()
+        action(fields)
+
+        def arrived():
+            now = focused(window)
+            return (len(now) == 1 and now[0].name == name
+                    and (description is None or now[0].description == description))
+        wait_for(f"after {what}: the focus on {name!r} described {description!r} (it is on "
+                 f"{[(node.name, node.description) for node in focused(window)]})", arrived,
+                 seconds=10)
+        if description is not None and name.startswith("Campo") and what.startswith("Alt"):
+            wait_for(f"after {what}: a description event from {name} with the text",
+                     lambda: any(event.source == fields[name] and event.any_data == description
+                                 for event in descriptions), seconds=10)
+        if text is not None:
+            wait_for(f"after {what}: Campo A to read {text!r} (it reads "
+                     f"{text_of(fields['Campo A'])!r})", lambda: text_of(fields["Campo A"]) == text,
+                     seconds=10)
+        if name == "Campo A en bytes":
+            for covered in (fields["Campo A"], fields["Campo B"]):
+                if covered.getState().contains(pyatspi.STATE_FOCUSABLE):
+                    raise CheckFailed(f"after {what}: the covered {covered.name} takes the focus")
+        check_tree(app, window)
+
+
 def check(pid):
     app = wait_for("the program on the AT-SPI bus", lambda: program(pid))
     window = wait_for("the main window (after the splash)", lambda: main_window(app))
+    wait_for("the splash to leave the tree", lambda: len([child for child in app]) == 1)
+    check_tree(app, window)  # the character box, focused, is told where its face is
 
     press(find(window, pyatspi.ROLE_PUSH_BUTTON, "Mover"))
     campo_a = find(window, pyatspi.ROLE_TEXT, "Campo A", showing=True)
@@ -171,6 +281,10 @@ def check(pid):
              lambda: any(event.source == modes_b["Hexadecimal"] and event.detail1 == 1
                          for event in checked_events), seconds=10)
 
+    fields = {"Campo A": campo_a, "Campo B": campo_b}
+    fields["Campo A en bytes"] = find(window, pyatspi.ROLE_TEXT, "Campo A en bytes")
+    check_steps(app, window, fields)
+
 
 def main():
     if len(sys.argv) != 2:
@@ -199,7 +313,8 @@ def main():
                 os.killpg(trelvane.pid, signal.SIGKILL)
                 trelvane.wait()
     print("AT-SPI check passed: Mover pressed, Hola typed into Campo A, Campo B read "
-          f"{HOLA_BINARY}, then {HOLA_HEXADECIMAL} in Hexadecimal")
+          f"{HOLA_BINARY}, then {HOLA_HEXADECIMAL} in Hexadecimal; then "
+          + ", ".join(step[0] for step in STEPS))
     return 0
 
 
