@@ -154,6 +154,8 @@ def key(name):
 def paste(data):
     """Puts data on the clipboard (xclip keeps serving it) and presses Ctrl+V."""
     subprocess.run(["xclip", "-selection", "clipboard", "-i"], input=data, check=True)
+    wait_for("xclip to hold the clipboard", lambda: subprocess.run(
+        ["xclip", "-selection", "clipboard", "-o"], capture_output=True).stdout == data)
     pyatspi.Registry.generateKeyboardEvent(KEYCODE_CONTROL_L, None, pyatspi.KEY_PRESS)
     pyatspi.Registry.generateKeyboardEvent(KEYSYM["v"], None, pyatspi.KEY_SYM)
     pyatspi.Registry.generateKeyboardEvent(KEYCODE_CONTROL_L, None, pyatspi.KEY_RELEASE)
@@ -225,15 +227,15 @@ def check_steps(app, window, fields):
                     and (description is None or now[0].description == description))
         wait_for(f"after {what}: the focus on {name!r} described {description!r} (it is on "
                  f"{[(node.name, node.description) for node in focused(window)]})", arrived,
-                 seconds=10)
+                 seconds=20)
         if description is not None and name.startswith("Campo") and what.startswith("Alt"):
             wait_for(f"after {what}: a description event from {name} with the text",
                      lambda: any(event.source == fields[name] and event.any_data == description
-                                 for event in descriptions), seconds=10)
+                                 for event in descriptions), seconds=20)
         if text is not None:
             wait_for(f"after {what}: Campo A to read {text!r} (it reads "
                      f"{text_of(fields['Campo A'])!r})", lambda: text_of(fields["Campo A"]) == text,
-                     seconds=10)
+                     seconds=20)
         if name == "Campo A en bytes":
             for covered in (fields["Campo A"], fields["Campo B"]):
                 if covered.getState().contains(pyatspi.STATE_FOCUSABLE):
