@@ -396,8 +396,15 @@ void CodeDispatch::codeFieldGotFocus(CodeField field) {
     paint(CodeField::B, field == CodeField::B ? vColorFocus_ : vColorIdle_);
 }
 
+// Every field takes Backspace. Campo A also takes a blank in Binario, which its blank filter
+// removes; Campo B does not.
 bool CodeDispatch::codeFieldAccepts(CodeField field, int keyCode) const {
-    return takesKey(mode(field), field, keyCode);
+    const Mode fieldMode = mode(field);
+    if (keyCode == kBackspace ||
+        (keyCode == kBlank && field == CodeField::A && fieldMode == Binario)) {
+        return true;
+    }
+    return takesKey(fieldMode, keyCode);
 }
 
 }  // namespace trelvane

@@ -9,6 +9,9 @@
 
 namespace trelvane {
 
+// The key code of Backspace: every code field takes it, whatever its mode.
+inline constexpr int kBackspace = 8;
+
 // The entry box that last gained the focus, numbered as the window's handlers number them.
 enum class FocusBox : int { txtC = 0, txtA = 1, txtB = 2, txtCodeA = 3, txtCodeB = 4 };
 

@@ -15,7 +15,7 @@ namespace {
 // Returns the lone nibble the source ends on, or -1 (also when stopped early).
 template <class Notation, class OnCodes>
 int forEachCodeBlock(const SourceSpan& source, OnCodes onCodes) {
-    auto reader = makeReader<Notation, char16_t>(source.ends);
+    auto reader = makeReader<Notation, char16_t>({source.ends});
     const char16_t* in = source.text.data();
     const char16_t* const end = in + source.text.size();
     Code block[kCodeBlock];
@@ -36,20 +36,6 @@ int forEachCodeBlock(const SourceSpan& source, OnCodes onCodes) {
 }
 
 }  // namespace
-
-std::size_t positionalNibbles(Mode mode, std::size_t length) {
-    switch (mode) {
-        case Texto:
-            return TextNotation::nibbles(length);
-        case Binario:
-            return BinaryNotation::nibbles(length);
-        case Hexadecimal:
-            return HexadecimalNotation::nibbles(length);
-        case Decimal:
-            break;
-    }
-    return 0;
-}
 
 std::size_t nibbleCount(Mode mode, const SourceSpan& source) {
     const std::size_t nibbles = mode == Decimal
@@ -115,13 +101,13 @@ std::size_t convertedLength(Mode from, Mode to, const SourceSpan& source, Target
     const std::size_t nibbles = nibbleCount(from, source);
     switch (to) {
         case Binario:
-            return 4 * nibbles;
+            return BinaryNotation::units(nibbles);
         case Texto:
             // A span from the second nibble starts on half a code, which shows as nothing.
             if (source.fromSecondNibble) {
-                return nibbles > 0 ? (nibbles - 1) / 2 : 0;
+                return nibbles > 0 ? TextNotation::units(nibbles - 1) : 0;
             }
-            return nibbles / 2;
+            return TextNotation::units(nibbles);
         case Hexadecimal:
             if (target.continues || nibbles == 0) {
                 return nibbles;
@@ -170,8 +156,8 @@ void convertInto(Mode from, Mode to, const SourceSpan& source, TargetSpan target
         visitNotation(to, [&](auto targetNotation) {
             using Source = decltype(sourceNotation);
             using Target = decltype(targetNotation);
-            auto reader = makeReader<Source, char16_t>(source.ends);
-            auto writer = makeWriter<Target, char16_t>(target.continues, limit);
+            auto reader = makeReader<Source, char16_t>({source.ends});
+            auto writer = makeWriter<Target, char16_t>({target.continues, limit});
             const char16_t* in = source.text.data();
             const char16_t* const end = in + source.text.size();
             char16_t* at = out;

@@ -39,10 +39,6 @@ void convertInto(Mode from, Mode to, const SourceSpan& source, TargetSpan target
 // Equal modes copy.
 std::u16string convert(Mode from, Mode to, std::u16string_view source);
 
-// How many nibbles `length` units of text, binary or hexadecimal read: every position stands
-// for a fixed number of nibbles there (0 for decimal, whose numbers need the text itself).
-std::size_t positionalNibbles(Mode mode, std::size_t length);
-
 // How many nibbles a span reads, and how many leading ones are 0 (all, for a stream of
 // zeros).
 std::size_t nibbleCount(Mode mode, const SourceSpan& source);

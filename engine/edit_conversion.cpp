@@ -10,30 +10,6 @@ namespace trelvane {
 
 namespace {
 
-// How many nibbles make a unit of the target: a code for text and decimal, one nibble for
-// binary and hexadecimal.
-std::size_t nibblesPerUnit(Mode to) {
-    return to == Texto || to == Decimal ? 2 : 1;
-}
-
-// Where decimal number k (counting from 0) starts in a text of `count` numbers.
-std::optional<std::size_t> numberPosition(std::u16string_view decimal, std::size_t count,
-                                          std::size_t k) {
-    if (k == 0) {
-        return 0;
-    }
-    if (k == count) {
-        return decimal.size();
-    }
-    // The blank before number k, looked for from the nearer end.
-    const std::size_t blank = k <= count / 2 ? findNthUnit(decimal, kBlank, k)
-                                             : findNthUnitFromEnd(decimal, kBlank, count - k);
-    if (blank == std::u16string_view::npos) {
-        return std::nullopt;
-    }
-    return blank + 1;
-}
-
 // The target edit that replaces the target's nibbles [first, end) (of `total` before the
 // edit, of which the first `zeros` were leading zeros left out of a hexadecimal target) with
 // the conversion of `span`. For targets of whole codes the nibbles are whole codes.
@@ -42,31 +18,15 @@ std::optional<TargetEdit> replaceNibbles(Mode to, std::u16string_view target, st
                                          const SourceSpan& span) {
     TargetEdit edit;
     edit.source = span;
-    switch (to) {
-        case Binario:
-            if (target.size() != 4 * total) {
-                return std::nullopt;
-            }
-            edit.position = 4 * first;
-            edit.removed = 4 * (end - first);
-            return edit;
-        case Hexadecimal:
-            if (target.size() + zeros != total) {
-                return std::nullopt;
-            }
-            edit.position = first - zeros;
-            edit.removed = end - first;
-            edit.target.continues = true;
-            return edit;
-        case Texto:
-            if (target.size() != total / 2) {
-                return std::nullopt;
-            }
-            edit.position = first / 2;
-            edit.removed = (end - first) / 2;
-            return edit;
-        case Decimal:
-            break;
+    if (to != Decimal) {  // every position stands for a fixed number of nibbles
+        if (target.size() + positionalUnits(to, zeros) != positionalUnits(to, total)) {
+            return std::nullopt;
+        }
+        edit.position = positionalUnits(to, first) - positionalUnits(to, zeros);
+        edit.removed = positionalUnits(to, end - first);
+        // A hexadecimal target goes on past its leading zeros, which lie before `first`.
+        edit.target.continues = first > 0;
+        return edit;
     }
     const std::size_t count = total / 2;
     const std::size_t k0 = first / 2;
@@ -74,7 +34,7 @@ std::optional<TargetEdit> replaceNibbles(Mode to, std::u16string_view target, st
     if (k1 > count || (count == 0) != target.empty()) {
         return std::nullopt;
     }
-    const auto from = numberPosition(target, count, k0);
+    const auto from = DecimalNotation::numberPosition(target, count, k0);
     if (!from) {
         return std::nullopt;
     }
@@ -88,7 +48,7 @@ std::optional<TargetEdit> replaceNibbles(Mode to, std::u16string_view target, st
             to_ = *from + blank + 1;
         }
     } else {
-        to_ = numberPosition(target, count, k1);
+        to_ = DecimalNotation::numberPosition(target, count, k1);
     }
     if (!to_) {
         return std::nullopt;
@@ -119,39 +79,24 @@ std::optional<TargetEdit> positionalSourceEdit(Mode from, Mode to, std::u16strin
     const std::size_t oldLength = source.size() - edit.inserted + edit.removed;
     const std::size_t oldNibbles = positionalNibbles(from, oldLength);
     const std::size_t newNibbles = positionalNibbles(from, source.size());
-    auto positionOf = [from](std::size_t nibble) {
-        return from == Texto ? nibble / 2 : from == Binario ? 4 * nibble : nibble;
+    auto positionOf = [from](std::size_t nibble) { return positionalUnits(from, nibble); };
+    // The nibbles the first `length` units touch, one they hold in part counted.
+    auto touchedNibbles = [&](std::size_t length) {
+        const std::size_t whole = positionalNibbles(from, length);
+        return whole + (positionOf(whole) < length ? 1 : 0);
     };
-    const std::size_t unit = nibblesPerUnit(to);
-    const auto shift =
-        static_cast<std::ptrdiff_t>(edit.inserted) - static_cast<std::ptrdiff_t>(edit.removed);
+    const std::size_t unit = nibblesPerPiece(to);
+    const std::size_t grown =
+        std::max(edit.inserted, edit.removed) - std::min(edit.inserted, edit.removed);
+    const auto grownNibbles = static_cast<std::ptrdiff_t>(positionalNibbles(from, grown));
 
     // The nibbles before the edited units stay; so do those after them, shifted, unless the
-    // edit moves the grouping of what follows (then the rest of the text is converted).
-    std::size_t first;
-    std::size_t endNew;
-    std::ptrdiff_t nibbleShift;
-    bool toTheEnd;
-    switch (from) {
-        case Texto:
-            first = 2 * edit.position;
-            endNew = 2 * (edit.position + edit.inserted);
-            nibbleShift = 2 * shift;
-            toTheEnd = false;
-            break;
-        case Binario:
-            first = edit.position / 4;
-            endNew = (edit.position + edit.inserted + 3) / 4;
-            nibbleShift = shift / 4;
-            toTheEnd = shift % 4 != 0;
-            break;
-        default:
-            first = edit.position;
-            endNew = edit.position + edit.inserted;
-            nibbleShift = shift;
-            toTheEnd = false;
-            break;
-    }
+    // edit moves the grouping of what follows (then the rest of the text is converted): a
+    // shift by part of a nibble, or by part of the target's smallest piece.
+    std::size_t first = positionalNibbles(from, edit.position);
+    std::size_t endNew = touchedNibbles(edit.position + edit.inserted);
+    const std::ptrdiff_t nibbleShift = edit.inserted >= edit.removed ? grownNibbles : -grownNibbles;
+    bool toTheEnd = positionOf(positionalNibbles(from, grown)) != grown;
     first -= first % unit;
     toTheEnd = toTheEnd || nibbleShift % static_cast<std::ptrdiff_t>(unit) != 0;
     if (!toTheEnd) {
@@ -206,20 +151,11 @@ std::optional<TargetEdit> decimalSourceEdit(Mode to, std::u16string_view source,
             return std::nullopt;
         }
     }
-    std::size_t oldCount;  // the numbers the target showed
-    switch (to) {
-        case Texto:
-            oldCount = target.size();
-            break;
-        case Binario:
-            oldCount = target.size() / 8;
-            break;
-        case Hexadecimal:
-            oldCount = (target.size() + zeros) / 2;
-            break;
-        default:
-            return std::nullopt;
+    if (to == Decimal) {
+        return std::nullopt;
     }
+    // The numbers the target showed: its whole codes, with the leading zeros it leaves out.
+    const std::size_t oldCount = (positionalNibbles(to, target.size()) + zeros) / 2;
 
     const std::size_t blankAfter = source.find(kBlank, edit.position + edit.inserted);
     if (blankAfter != std::u16string_view::npos && blankAfter < end) {

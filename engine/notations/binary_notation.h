@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "notations/code_units.h"
+#include "notations/notation_contract.h"
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -21,16 +22,14 @@ struct BinaryNotation {
     static constexpr bool isDigit(char16_t c) { return c == u'0' || c == u'1'; }
     // The detection lets the blank through: the blank filter removes it before validation.
     static constexpr bool fits(char16_t c) { return isDigit(c) || c == kBlank; }
-    // Campo B takes no blank in Binario; Campo A does, and the filter removes it.
-    static constexpr bool takesKey(CodeField field, int key) {
-        return key == '0' || key == '1' || key == kBackspace ||
-               (key == kBlank && field == CodeField::A);
-    }
+    static constexpr bool takesKey(int key) { return key == '0' || key == '1'; }
     static constexpr bool kRemovesBlanks = true;
     // A source whose last byte is incomplete is marked, though its whole bytes convert.
     static constexpr bool isWholeBytes(std::size_t length) { return length % 8 == 0; }
 
+    static constexpr std::size_t kNibblesPerPiece = 1;
     static constexpr std::size_t nibbles(std::size_t length) { return length / 4; }
+    static constexpr std::size_t units(std::size_t nibbles) { return 4 * nibbles; }
 
     // How many units from the start fit the mode, and how many are digits.
     template <CodeUnit Unit>
@@ -45,7 +44,7 @@ struct BinaryNotation {
         return prefixIn(p, n, inBytes, fits);
     }
     template <CodeUnit Unit>
-    static std::size_t digitPrefix(const Unit* p, std::size_t n) {
+    static std::size_t validPrefix(const Unit* p, std::size_t n) {
 #if defined(__SSE2__)
         auto inBytes = [](__m128i b) { return bytesWithin(b, '0', 1); };
 #else
@@ -76,6 +75,8 @@ struct BinaryNotation {
     template <CodeUnit Unit>
     class Reader {
       public:
+        explicit Reader(ReadOptions = {}) {}
+
         std::size_t read(const Unit*& in, const Unit* end, Code* codes, std::size_t room) {
             std::size_t n = 0;
             // Digits of a byte that began in the last chunk.
@@ -129,6 +130,9 @@ struct BinaryNotation {
             return out + 4;
         }
         Unit* finish(Unit* out) { return out; }
+
+        // Every code has its eight digits, wherever the writer starts.
+        explicit Writer(WriteOptions<Unit> = {}) {}
     };
 
     // The eight digits of every code, ready to be copied.
@@ -187,5 +191,7 @@ void BinaryNotation::readWhole(const Unit* in, std::size_t count, Code* codes) {
         codes[i] = codeAt(in + 8 * i);
     }
 }
+
+static_assert(Notation<BinaryNotation>);
 
 }  // namespace trelvane

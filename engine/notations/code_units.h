@@ -19,16 +19,14 @@
 //
 // Each notation has a Reader, which turns its text into codes chunk by chunk, and a Writer,
 // which turns codes into its text. Both work on UTF-16 units (the window) and on bytes (the
-// command-line converter, where every notation but text is ASCII).
+// command-line converter, where every notation but text is ASCII). notation_contract.h states
+// the whole contract as the concept Notation, which every codec is checked against.
 namespace trelvane {
 
 using Code = std::uint8_t;
 
 template <class Unit>
 concept CodeUnit = std::same_as<Unit, char16_t> || std::same_as<Unit, char>;
-
-// The key code of Backspace: every code field takes it, whatever its mode.
-inline constexpr int kBackspace = 8;
 
 inline constexpr char16_t kBlank = u' ';
 

@@ -32,4 +32,21 @@ std::size_t DecimalNotation::numberStart(std::u16string_view text, std::size_t p
     return blank == std::u16string_view::npos ? 0 : blank + 1;
 }
 
+std::optional<std::size_t> DecimalNotation::numberPosition(std::u16string_view text,
+                                                           std::size_t count, std::size_t k) {
+    if (k == 0) {
+        return 0;
+    }
+    if (k == count) {
+        return text.size();
+    }
+    // The blank before number k, looked for from the nearer end.
+    const std::size_t blank =
+        k <= count / 2 ? findNthUnit(text, kBlank, k) : findNthUnitFromEnd(text, kBlank, count - k);
+    if (blank == std::u16string_view::npos) {
+        return std::nullopt;
+    }
+    return blank + 1;
+}
+
 }  // namespace trelvane

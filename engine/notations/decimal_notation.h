@@ -4,12 +4,14 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "notations/code_units.h"
 #include "notations/decimal_blocks.h"
 #include "notations/decimal_ends.h"
+#include "notations/notation_contract.h"
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -49,10 +51,10 @@ struct DecimalNotation {
 
     static constexpr bool isDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
     static constexpr bool fits(char16_t c) { return isDigit(c) || c == kBlank; }
-    static constexpr bool takesKey(CodeField, int key) {
-        return key == kBackspace || key == kBlank || (key >= '0' && key <= '9');
-    }
+    static constexpr bool takesKey(int key) { return key == kBlank || (key >= '0' && key <= '9'); }
     static constexpr bool kRemovesBlanks = false;
+    // A number is a whole code.
+    static constexpr std::size_t kNibblesPerPiece = 2;
 
     // The rules of a number read digit by digit: its value so far, which stops one above the
     // largest code; whether it is above the largest code (it gives 255); and whether a number
@@ -79,6 +81,11 @@ struct DecimalNotation {
 #endif
         return prefixIn(p, n, inBytes, fits);
     }
+    // Nothing is validated: whatever fits is read, and a number that is no number gives 0.
+    template <CodeUnit Unit>
+    static std::size_t validPrefix(const Unit*, std::size_t n) {
+        return n;
+    }
 
     // The code of a number that is not plain digits (a sign, a decimal point, an exponent,
     // letters after it).
@@ -93,10 +100,15 @@ struct DecimalNotation {
     // Where the number holding `position` starts: after the last blank before it.
     static std::size_t numberStart(std::u16string_view text, std::size_t position);
 
+    // Where number k (counting from 0) of a text of `count` numbers starts, or nothing when
+    // the text has fewer blanks.
+    static std::optional<std::size_t> numberPosition(std::u16string_view text, std::size_t count,
+                                                     std::size_t k);
+
     template <CodeUnit Unit>
     class Reader {
       public:
-        explicit Reader(Ends ends = Ends::Trimmed) : exact_(ends == Ends::Exact) {}
+        explicit Reader(ReadOptions options = {}) : exact_(options.ends == Ends::Exact) {}
 
         std::size_t read(const Unit*& in, const Unit* end, Code* codes, std::size_t room) {
             // The state in locals: the codes are bytes, which the compiler must assume may be
@@ -262,8 +274,8 @@ struct DecimalNotation {
     template <CodeUnit Unit>
     class Writer {
       public:
-        explicit Writer(bool afterANumber = false, Unit* limit = nullptr)
-            : afterANumber_(afterANumber), limit_(limit) {}
+        explicit Writer(WriteOptions<Unit> options = {})
+            : afterANumber_(options.continues), limit_(options.limit) {}
 
         Unit* write(const Code* codes, std::size_t count, Unit* out) {
             std::size_t i = 0;
@@ -319,5 +331,7 @@ struct DecimalNotation {
         return table;
     }();
 };
+
+static_assert(Notation<DecimalNotation>);
 
 }  // namespace trelvane

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "notations/code_units.h"
+#include "notations/notation_contract.h"
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -39,19 +40,20 @@ struct HexadecimalNotation {
     static constexpr bool isDigit(char16_t c) { return detail::hexDigitValue(c) >= 0; }
     // The blank is foreign to hexadecimal: a source holding one switches to Texto.
     static constexpr bool fits(char16_t c) { return isDigit(c); }
-    static constexpr bool takesKey(CodeField, int key) {
-        return key == kBackspace ||
-               (key >= 0 && key < 0x10000 && isDigit(static_cast<char16_t>(key)));
+    static constexpr bool takesKey(int key) {
+        return key >= 0 && key < 0x10000 && isDigit(static_cast<char16_t>(key));
     }
     static constexpr bool kRemovesBlanks = true;
     // Two digits make a byte; a last odd digit is a lone nibble.
     static constexpr bool isWholeBytes(std::size_t length) { return length % 2 == 0; }
 
+    static constexpr std::size_t kNibblesPerPiece = 1;
     static constexpr std::size_t nibbles(std::size_t length) { return length; }
+    static constexpr std::size_t units(std::size_t nibbles) { return nibbles; }
 
     // How many units from the start are digits (all that fits the mode).
     template <CodeUnit Unit>
-    static std::size_t digitPrefix(const Unit* p, std::size_t n) {
+    static std::size_t validPrefix(const Unit* p, std::size_t n) {
 #if defined(__SSE2__)
         auto inBytes = [](__m128i b) {
             return _mm_or_si128(bytesWithin(b, '0', 9),
@@ -64,7 +66,7 @@ struct HexadecimalNotation {
     }
     template <CodeUnit Unit>
     static std::size_t fittingPrefix(const Unit* p, std::size_t n) {
-        return digitPrefix(p, n);
+        return validPrefix(p, n);
     }
 
     // The nibble of every byte; a character that is no digit reads as 0.
@@ -89,6 +91,8 @@ struct HexadecimalNotation {
     template <CodeUnit Unit>
     class Reader {
       public:
+        explicit Reader(ReadOptions = {}) {}
+
         std::size_t read(const Unit*& in, const Unit* end, Code* codes, std::size_t room) {
             std::size_t n = 0;
             if (held_ >= 0 && in < end && room > 0) {
@@ -152,7 +156,7 @@ struct HexadecimalNotation {
     template <CodeUnit Unit>
     class Writer {
       public:
-        explicit Writer(bool afterLeadingZeros = false) : started_(afterLeadingZeros) {}
+        explicit Writer(WriteOptions<Unit> options = {}) : started_(options.continues) {}
 
         Unit* write(const Code* codes, std::size_t count, Unit* out) {
             std::size_t i = 0;
@@ -226,5 +230,7 @@ struct HexadecimalNotation {
         bool skippedZero_ = false;
     };
 };
+
+static_assert(Notation<HexadecimalNotation>);
 
 }  // namespace trelvane

@@ -5,6 +5,22 @@
 
 namespace trelvane {
 
+namespace {
+
+// What f gives for the notation of the mode if its positions stand for nibbles, 0 for decimal.
+template <class F>
+std::size_t ofNibbleNotation(Mode mode, F f) {
+    return visitNotation(mode, [&f](auto notation) -> std::size_t {
+        if constexpr (NibbleNotation<decltype(notation)>) {
+            return f(notation);
+        } else {
+            return 0;
+        }
+    });
+}
+
+}  // namespace
+
 bool fitsMode(Mode mode, char16_t c) noexcept {
     return visitNotation(mode, [c](auto notation) { return notation.fits(c); });
 }
@@ -15,8 +31,20 @@ bool fitsMode(Mode mode, std::u16string_view text) noexcept {
     });
 }
 
-bool takesKey(Mode mode, CodeField field, int keyCode) noexcept {
-    return visitNotation(mode, [&](auto notation) { return notation.takesKey(field, keyCode); });
+bool takesKey(Mode mode, int keyCode) noexcept {
+    return visitNotation(mode, [keyCode](auto notation) { return notation.takesKey(keyCode); });
+}
+
+std::size_t positionalNibbles(Mode mode, std::size_t length) noexcept {
+    return ofNibbleNotation(mode, [length](auto notation) { return notation.nibbles(length); });
+}
+
+std::size_t positionalUnits(Mode mode, std::size_t nibbles) noexcept {
+    return ofNibbleNotation(mode, [nibbles](auto notation) { return notation.units(nibbles); });
+}
+
+std::size_t nibblesPerPiece(Mode mode) noexcept {
+    return visitNotation(mode, [](auto notation) { return notation.kNibblesPerPiece; });
 }
 
 bool removesBlanks(Mode mode) noexcept {
@@ -31,12 +59,12 @@ std::u16string removeBlanks(std::u16string_view text) {
 }
 
 SourceCheck checkBinary(std::u16string_view binary) noexcept {
-    return {BinaryNotation::digitPrefix(binary.data(), binary.size()) != binary.size(),
+    return {BinaryNotation::validPrefix(binary.data(), binary.size()) != binary.size(),
             !BinaryNotation::isWholeBytes(binary.size())};
 }
 
 SourceCheck checkHexadecimal(std::u16string_view hex) noexcept {
-    return {HexadecimalNotation::digitPrefix(hex.data(), hex.size()) != hex.size(), false};
+    return {HexadecimalNotation::validPrefix(hex.data(), hex.size()) != hex.size(), false};
 }
 
 }  // namespace trelvane

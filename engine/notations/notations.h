@@ -3,7 +3,6 @@
 
 #include <string>
 #include <string_view>
-#include <type_traits>
 
 #include "notations/binary_notation.h"
 #include "notations/decimal_notation.h"
@@ -30,29 +29,26 @@ decltype(auto) visitNotation(Mode mode, F&& f) {
 }
 
 // A notation's reader and writer for a unit type, as the window and the command line use
-// them. A decimal reader reads a whole text or a span that ends where a number ends; a
-// hexadecimal writer may start after the leading zeros of the whole text and a decimal one
-// after a number (`continues`); a decimal writer stores whole numbers only while four units
-// remain before `limit`, the end of its storage (none: there is room beyond the last number).
-template <class Notation, CodeUnit Unit>
-auto makeReader(DecimalNotation::Ends ends = DecimalNotation::Ends::Trimmed) {
-    if constexpr (std::is_same_v<Notation, DecimalNotation>) {
-        return DecimalNotation::Reader<Unit>(ends);
-    } else {
-        return typename Notation::template Reader<Unit>();
-    }
+// them (see ReadOptions and WriteOptions).
+template <Notation N, CodeUnit Unit>
+auto makeReader(ReadOptions options = {}) {
+    return typename N::template Reader<Unit>(options);
 }
 
-template <class Notation, CodeUnit Unit>
-auto makeWriter(bool continues = false, Unit* limit = nullptr) {
-    if constexpr (std::is_same_v<Notation, HexadecimalNotation>) {
-        return HexadecimalNotation::Writer<Unit>(continues);
-    } else if constexpr (std::is_same_v<Notation, DecimalNotation>) {
-        return DecimalNotation::Writer<Unit>(continues, limit);
-    } else {
-        return typename Notation::template Writer<Unit>();
-    }
+template <Notation N, CodeUnit Unit>
+auto makeWriter(WriteOptions<Unit> options = {}) {
+    return typename N::template Writer<Unit>(options);
 }
+
+// How many nibbles `length` units of text, binary or hexadecimal hold, and how many units
+// that many nibbles take: every position stands for a fixed number of nibbles there (both 0
+// for decimal, whose numbers need the text itself).
+std::size_t positionalNibbles(Mode mode, std::size_t length) noexcept;
+std::size_t positionalUnits(Mode mode, std::size_t nibbles) noexcept;
+
+// How many nibbles the smallest piece of the mode's text shows: 2 where it shows whole codes
+// only (text, decimal), 1 where it may end on a lone nibble (binary, hexadecimal).
+std::size_t nibblesPerPiece(Mode mode) noexcept;
 
 // Whether a field in this mode can hold the character; the detection switches a source that
 // holds one it cannot to Texto.
@@ -60,8 +56,9 @@ bool fitsMode(Mode mode, char16_t c) noexcept;
 // Whether every character of the text fits the mode.
 bool fitsMode(Mode mode, std::u16string_view text) noexcept;
 
-// Whether the keyboard filter of a field in this mode lets a typed key code through.
-bool takesKey(Mode mode, CodeField field, int keyCode) noexcept;
+// Whether a field in this mode lets a typed character through (Backspace and the fields' own
+// rules are the dispatch's).
+bool takesKey(Mode mode, int keyCode) noexcept;
 
 // Whether a source in this mode loses its blanks before it is checked and converted.
 bool removesBlanks(Mode mode) noexcept;

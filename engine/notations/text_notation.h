@@ -8,6 +8,7 @@
 
 #include "codepage.h"
 #include "notations/code_units.h"
+#include "notations/notation_contract.h"
 
 namespace trelvane {
 
@@ -18,13 +19,20 @@ struct TextNotation {
 
     // Texto holds every character and takes every key; nothing is filtered or validated.
     static constexpr bool fits(char16_t) { return true; }
-    static constexpr bool takesKey(CodeField, int) { return true; }
+    static constexpr bool takesKey(int) { return true; }
     static constexpr bool kRemovesBlanks = false;
 
+    // Half a code shows as nothing.
+    static constexpr std::size_t kNibblesPerPiece = 2;
     static constexpr std::size_t nibbles(std::size_t length) { return 2 * length; }
+    static constexpr std::size_t units(std::size_t nibbles) { return nibbles / 2; }
 
     template <CodeUnit Unit>
     static std::size_t fittingPrefix(const Unit*, std::size_t n) {
+        return n;
+    }
+    template <CodeUnit Unit>
+    static std::size_t validPrefix(const Unit*, std::size_t n) {
         return n;
     }
 
@@ -40,6 +48,8 @@ struct TextNotation {
     template <CodeUnit Unit>
     class Reader {
       public:
+        explicit Reader(ReadOptions = {}) {}
+
         std::size_t read(const Unit*& in, const Unit* end, Code* codes, std::size_t room) {
             const std::size_t count = std::min(room, static_cast<std::size_t>(end - in));
             std::size_t i = 0;
@@ -77,7 +87,12 @@ struct TextNotation {
         // Half a code shows as nothing.
         Unit* writeNibble(Code, Unit* out) { return out; }
         Unit* finish(Unit* out) { return out; }
+
+        // A code is one character, wherever the writer starts.
+        explicit Writer(WriteOptions<Unit> = {}) {}
     };
 };
+
+static_assert(Notation<TextNotation>);
 
 }  // namespace trelvane
