@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
-#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -83,9 +82,9 @@ class SourceFilter {
     std::size_t cleanPrefix(std::string_view chunk) const {
         switch (mode_) {
             case Binario:
-                return BinaryNotation::digitPrefix(chunk.data(), chunk.size());
+                return BinaryNotation::validPrefix(chunk.data(), chunk.size());
             case Hexadecimal:
-                return HexadecimalNotation::digitPrefix(chunk.data(), chunk.size());
+                return HexadecimalNotation::validPrefix(chunk.data(), chunk.size());
             case Decimal:
                 return DecimalNotation::fittingPrefix(chunk.data(), chunk.size());
             case Texto:
@@ -182,7 +181,7 @@ void withWriter(Mode mode, TextEncoding encoding, bool hexPairs, F f) {
     visitNotation(mode, [&f, hexPairs](auto notation) {
         using Notation = decltype(notation);
         // Pairs: a hexadecimal writer that starts after the leading zeros writes every digit.
-        f(makeWriter<Notation, char>(std::is_same_v<Notation, HexadecimalNotation> && hexPairs));
+        f(makeWriter<Notation, char>({Notation::kMode == Hexadecimal && hexPairs}));
     });
 }
 
