@@ -76,7 +76,7 @@ class BenchWindow final : public trelvane::CodeWindow {
 // A text of `length` characters in a mode's notation, its first character not 0.
 std::u16string textIn(Mode mode, std::size_t length) {
     std::mt19937 random(7);
-    std::uniform_int_distribution<int> code(32, 255);
+    std::uniform_int_distribution<int> code(32, 255);  // every code but the control characters
     std::u16string text(length / 2 + 16, u' ');
     for (char16_t& c : text) {
         c = trelvane::charOf(static_cast<std::uint8_t>(code(random)));

@@ -34,7 +34,7 @@ constexpr std::int64_t kMiB = 1024 * kKiB;
 
 std::u16string randomText(std::size_t length) {
     std::mt19937 random(42);
-    std::uniform_int_distribution<int> code(0, 255);
+    std::uniform_int_distribution<int> code(0, 255);  // every code
     std::u16string text(length, u'\0');
     for (char16_t& c : text) {
         c = charOf(static_cast<std::uint8_t>(code(random)));

@@ -33,7 +33,7 @@ constexpr const char* kModeNames[] = {"Texto", "Binario", "Hexadecimal", "Decima
 // A text of `length` characters in a mode's notation.
 QString textIn(Mode mode, qsizetype length) {
     std::mt19937 random(7);
-    std::uniform_int_distribution<int> code(32, 255);
+    std::uniform_int_distribution<int> code(32, 255);  // every code but the control characters
     std::u16string text;
     while (static_cast<qsizetype>(text.size()) < length) {
         std::u16string chunk(4096, u' ');

@@ -31,7 +31,7 @@ void resetPeak() {
 
 QString textIn(trelvane::Mode mode, qsizetype length) {
     std::mt19937 random(7);
-    std::uniform_int_distribution<int> code(32, 255);
+    std::uniform_int_distribution<int> code(32, 255);  // every code but the control characters
     std::u16string text(static_cast<std::size_t>(length) / 2 + 16, u' ');
     for (char16_t& c : text) {
         c = trelvane::charOf(static_cast<std::uint8_t>(code(random)));
