@@ -34,23 +34,11 @@ struct BinaryNotation {
     // How many units from the start fit the mode, and how many are digits.
     template <CodeUnit Unit>
     static std::size_t fittingPrefix(const Unit* p, std::size_t n) {
-#if defined(__SSE2__)
-        auto inBytes = [](__m128i b) {
-            return _mm_or_si128(bytesWithin(b, '0', 1), _mm_cmpeq_epi8(b, _mm_set1_epi8(' ')));
-        };
-#else
-        auto inBytes = nullptr;
-#endif
-        return prefixIn(p, n, inBytes, fits);
+        return digitRunPrefix<'1', true>(p, n, fits);
     }
     template <CodeUnit Unit>
     static std::size_t validPrefix(const Unit* p, std::size_t n) {
-#if defined(__SSE2__)
-        auto inBytes = [](__m128i b) { return bytesWithin(b, '0', 1); };
-#else
-        auto inBytes = nullptr;
-#endif
-        return prefixIn(p, n, inBytes, isDigit);
+        return digitRunPrefix<'1', false>(p, n, isDigit);
     }
 
     template <CodeUnit Unit>
@@ -75,8 +63,6 @@ struct BinaryNotation {
     template <CodeUnit Unit>
     class Reader {
       public:
-        explicit Reader(ReadOptions = {}) {}
-
         std::size_t read(const Unit*& in, const Unit* end, Code* codes, std::size_t room) {
             std::size_t n = 0;
             // Digits of a byte that began in the last chunk.
@@ -108,6 +94,9 @@ struct BinaryNotation {
         ReaderTail finish() const {
             return {-1, held_ >= 4 ? static_cast<int>((bits_ >> (held_ - 4)) & 15u) : -1};
         }
+
+        // Every text is read the same way.
+        explicit Reader(ReadOptions = {}) {}
 
       private:
         unsigned bits_ = 0;

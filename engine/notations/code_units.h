@@ -100,4 +100,22 @@ std::size_t prefixIn(const Unit* p, std::size_t n, [[maybe_unused]] InBytes inBy
     return i;
 }
 
+// prefixIn for an alphabet of the digits from "0" to kLast, with the blank where kBlankToo.
+template <char kLast, bool kBlankToo, CodeUnit Unit, class Holds>
+std::size_t digitRunPrefix(const Unit* p, std::size_t n, Holds holds) {
+#if defined(__SSE2__)
+    auto inBytes = [](__m128i b) {
+        const __m128i digits = bytesWithin(b, '0', kLast - '0');
+        if constexpr (kBlankToo) {
+            return _mm_or_si128(digits, _mm_cmpeq_epi8(b, _mm_set1_epi8(' ')));
+        } else {
+            return digits;
+        }
+    };
+#else
+    auto inBytes = nullptr;
+#endif
+    return prefixIn(p, n, inBytes, holds);
+}
+
 }  // namespace trelvane

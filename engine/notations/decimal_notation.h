@@ -72,14 +72,7 @@ struct DecimalNotation {
     // How many units from the start fit the mode.
     template <CodeUnit Unit>
     static std::size_t fittingPrefix(const Unit* p, std::size_t n) {
-#if defined(__SSE2__)
-        auto inBytes = [](__m128i b) {
-            return _mm_or_si128(bytesWithin(b, '0', 9), _mm_cmpeq_epi8(b, _mm_set1_epi8(' ')));
-        };
-#else
-        auto inBytes = nullptr;
-#endif
-        return prefixIn(p, n, inBytes, fits);
+        return digitRunPrefix<'9', true>(p, n, fits);
     }
     // Nothing is validated: whatever fits is read, and a number that is no number gives 0.
     template <CodeUnit Unit>

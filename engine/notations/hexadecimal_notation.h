@@ -91,8 +91,6 @@ struct HexadecimalNotation {
     template <CodeUnit Unit>
     class Reader {
       public:
-        explicit Reader(ReadOptions = {}) {}
-
         std::size_t read(const Unit*& in, const Unit* end, Code* codes, std::size_t room) {
             std::size_t n = 0;
             if (held_ >= 0 && in < end && room > 0) {
@@ -110,6 +108,9 @@ struct HexadecimalNotation {
         }
         // An odd digit left over is a lone nibble.
         ReaderTail finish() const { return {-1, held_}; }
+
+        // Every text is read the same way.
+        explicit Reader(ReadOptions = {}) {}
 
       private:
         // The codes of `count` pairs of digits.

@@ -48,8 +48,6 @@ struct TextNotation {
     template <CodeUnit Unit>
     class Reader {
       public:
-        explicit Reader(ReadOptions = {}) {}
-
         std::size_t read(const Unit*& in, const Unit* end, Code* codes, std::size_t room) {
             const std::size_t count = std::min(room, static_cast<std::size_t>(end - in));
             std::size_t i = 0;
@@ -71,6 +69,9 @@ struct TextNotation {
             return count;
         }
         ReaderTail finish() { return {}; }
+
+        // Every text is read the same way.
+        explicit Reader(ReadOptions = {}) {}
     };
 
     template <CodeUnit Unit>
