@@ -1,13 +1,19 @@
 #!/bin/sh
 # SPDX-License-Identifier: MIT
-# Runs atspi_check.py against the program given, in an X server (Xvfb) and a D-Bus session of
-# their own, so that the accessibility bus and everything on it end with the check.
+# Runs atspi_check.py (or the check named second, orca_check.py) against the program given, in
+# an X server (Xvfb) and a D-Bus session of their own, so that the accessibility bus and
+# everything on it end with the check.
 set -eu
 program="$1"
+check="${2:-atspi_check.py}"
 here="$(dirname "$0")"
 python=/usr/bin/python3  # Debian's, which has pyatspi
 
-for tool in xvfb-run xauth dbus-run-session "$python"; do
+tools="xvfb-run xauth dbus-run-session xclip $python"
+if [ "$check" = orca_check.py ]; then
+    tools="$tools orca"
+fi
+for tool in $tools; do
     if ! command -v "$tool" >/dev/null 2>&1; then
         echo "FAILED: $tool is missing; tools/install-deps.sh installs it" >&2
         exit 1
@@ -31,4 +37,4 @@ first_display=$((100 + $$ % 800))
 exec xvfb-run --error-file="${TRELVANE_XVFB_LOG:-/dev/null}" \
     --auto-servernum --server-num="$first_display" \
     --server-args="-screen 0 1280x1024x24 -nolisten tcp -noreset" \
-    dbus-run-session -- "$python" "$here/atspi_check.py" "$program"
+    dbus-run-session -- "$python" "$here/$check" "$program"
