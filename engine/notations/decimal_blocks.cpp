@@ -66,14 +66,14 @@ __attribute__((target("ssse3"))) __m128i numbersBefore(__m128i values, __m128i i
 __attribute__((target("ssse3"))) std::size_t gather(__m128i numbers, unsigned blanks, Code* out) {
     const unsigned first = blanks & 0xFF;
     const unsigned second = blanks >> 8;
-    const __m128d places = _mm_loadh_pd(
-        _mm_castsi128_pd(
-            _mm_loadl_epi64(reinterpret_cast<const __m128i*>(kGather.places[0][first].data()))),
-        reinterpret_cast<const double*>(kGather.places[1][second].data()));
-    const __m128d gathered = _mm_castsi128_pd(_mm_shuffle_epi8(numbers, _mm_castpd_si128(places)));
-    _mm_storel_pd(reinterpret_cast<double*>(out), gathered);
+    const __m128i low =
+        _mm_loadl_epi64(reinterpret_cast<const __m128i*>(kGather.places[0][first].data()));
+    const __m128 places = _mm_loadh_pi(
+        _mm_castsi128_ps(low), reinterpret_cast<const __m64*>(kGather.places[1][second].data()));
+    const __m128i gathered = _mm_shuffle_epi8(numbers, _mm_castps_si128(places));
+    _mm_storel_epi64(reinterpret_cast<__m128i*>(out), gathered);
     const std::size_t count = kGather.count[first];
-    _mm_storeh_pd(reinterpret_cast<double*>(out + count), gathered);
+    _mm_storeh_pi(reinterpret_cast<__m64*>(out + count), _mm_castsi128_ps(gathered));
     return count + kGather.count[second];
 }
 
@@ -110,6 +110,7 @@ inline bool arePlainNumbers(std::uint64_t digits, std::uint64_t blanks, std::uin
     return bad == 0;
 }
 
+// Thirty-two units a round with SSSE3, in two halves of sixteen.
 template <CodeUnit Unit>
 __attribute__((target("ssse3"))) const Unit* readBlocksSsse3(const Unit* p, const Unit* end,
                                                              Code* codes, std::size_t& n,
