@@ -9,6 +9,7 @@ and pastes a text into it, and reads from the log that Orca spoke the new modes 
 run_orca_check.sh runs it inside an X server and a D-Bus session of its own.
 """
 import os
+import shutil
 import signal
 import subprocess
 import sys
@@ -106,6 +107,7 @@ def main():
                 except subprocess.TimeoutExpired:
                     os.killpg(process.pid, signal.SIGKILL)
                     process.wait()
+        shutil.rmtree(home, ignore_errors=True)
     print("Orca check passed: Orca spoke " + ", ".join(
         f"{expected!r} after {what}" for what, _, expected in STEPS))
     return 0
