@@ -62,7 +62,10 @@ QString shownLine(QStringView line) {
 GlyphAdvances::GlyphAdvances(const QFont& font)
     : font_(font), metrics_(font), bmp_(kPlaneSize, -1) {
     for (char16_t c = 0; c < 128; ++c) {
-        bmp_[c] = measure(QString(QChar(shownUnit(c))));
+        ascii_[c] = measure(QString(QChar(shownUnit(c))));
+        if (c >= u' ' && c < 127) {
+            bmp_[c] = ascii_[c];
+        }
     }
     tabStop_ = std::max(1, kTabColumns * ascii(u' '));
     const qreal box = undefinedCodeAdvance(font);
@@ -92,7 +95,9 @@ int GlyphAdvances::measure(const QString& shown) const {
 
 int GlyphAdvances::measureUnit(char16_t c) {
     const int advance = isBoxedCode(c) ? boxAdvance_ : measure(QString(QChar(shownUnit(c))));
-    bmp_[c] = advance;
+    if (!QChar::isSurrogate(c)) {  // a lone surrogate stays for the line rule to look at
+        bmp_[c] = advance;
+    }
     return advance;
 }
 

@@ -40,8 +40,10 @@ class GlyphAdvances {
 
     // A unit below 128, as shown (a tab has none of its own: see tabAdvance); all of them are
     // measured at once.
-    int ascii(char16_t c) const { return bmp_[c]; }
-    // The advances of the units measured so far, -1 for the others; indexed by unit.
+    int ascii(char16_t c) const { return ascii_[c]; }
+    // The advances of the units measured so far, indexed by unit; -1 for the others and for
+    // the units that the line rule looks at one by one: the ASCII controls (tab and line feed
+    // among them) and the surrogates. One look tells a plain character and its advance.
     const std::int32_t* unitTable() const { return bmp_.data(); }
     // A unit that is not half of a surrogate pair.
     int unit(char16_t c) {
@@ -84,6 +86,7 @@ class GlyphAdvances {
     int tabStop_ = 1;
     int boxAdvance_ = 0;
     qreal boxWidening_ = 0;
+    std::array<std::int32_t, 128> ascii_{};
     std::vector<std::int32_t> bmp_;                  // -1 until measured
     std::unique_ptr<std::int32_t[]> supplementary_;  // plane 1 (most emoji), made on first use
     QHash<char32_t, int> beyond_;                    // the planes after it

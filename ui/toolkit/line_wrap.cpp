@@ -114,7 +114,7 @@ class LineBreaker {
         const char16_t c = text_[at];
         units = 1;
         if (c < 128) {
-            return c == u'\t' ? advances_.tabAdvance(x) : measured_[c];
+            return c == u'\t' ? advances_.tabAdvance(x) : advances_.ascii(c);
         }
         if (QChar::isHighSurrogate(c) && at + 1 < length_ && QChar::isLowSurrogate(text_[at + 1])) {
             units = 2;
@@ -185,7 +185,8 @@ class LineBreaker {
 
     // Characters already measured, while they fit: the common case, in a loop of its own.
     // Printable ASCII, the blank among them, and the 16-bit characters other than surrogates;
-    // anything else, and the character that does not fit, goes to takeCharacter.
+    // anything else (see GlyphAdvances::unitTable), and the character that does not fit, goes
+    // to takeCharacter.
     void fitMeasured() {
         // In locals, which the table's reads cannot alias.
         qsizetype i = i_;
@@ -194,10 +195,11 @@ class LineBreaker {
         const qsizetype fullAt = std::min(length_, start_ + kMaxLineUnits);
         while (i < fullAt) {
             const char16_t c = text_[i];
-            const bool plain =
-                c < 128 ? static_cast<char16_t>(c - u' ') <= u'~' - u' ' : !QChar::isSurrogate(c);
+            // The table marks the characters that need the full rule as unmeasured, so that one
+            // look tells them apart: a test of the character's kind would be mispredicted at
+            // every other character of a text that mixes ASCII with other characters.
             const int w = measured_[c];
-            if (!plain || w < 0 || x + w > width_) {
+            if (w < 0 || x + w > width_) {
                 break;
             }
             x += w;
@@ -270,7 +272,7 @@ class LineBreaker {
     const char16_t* const text_;
     const qsizetype length_;
     GlyphAdvances& advances_;
-    // The advances measured so far, ASCII all of them; the table itself never moves.
+    // The advances measured so far, printable ASCII all of them; the table itself never moves.
     const std::int32_t* const measured_;
     const int width_;
     Sink& sink_;
