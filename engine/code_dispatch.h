@@ -26,6 +26,10 @@ enum class FocusBox : int { txtC = 0, txtA = 1, txtB = 2, txtCodeA = 3, txtCodeB
 // Running out of memory loses nothing: an action that cannot get its memory leaves the modes,
 // the marks, the colours and the target as they were and lets std::bad_alloc through to the
 // window, which takes the user's edit back and says so.
+//
+// The procedures and state of the original design keep their names (txtCodeA_Change, eCodeA,
+// eFiltro, vModeA, nFocus); the helpers the window's own procedures call are named in English
+// (codeFieldGotFocus for txtCodeA_GotFocus, codeFieldAccepts for txtCodeA_KeyPress).
 class CodeDispatch {
   public:
     explicit CodeDispatch(CodeWindow& window) : window_(window) {}
