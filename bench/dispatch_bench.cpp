@@ -12,13 +12,13 @@
 #include "code_dispatch.h"
 #include "codepage.h"
 #include "conversion.h"
+#include "mode_pairs.h"
 
 namespace {
 
 using trelvane::CodeField;
+using trelvane::forEachModePair;
 using trelvane::Mode;
-
-constexpr const char* kModeNames[] = {"Texto", "Binario", "Hexadecimal", "Decimal"};
 
 // Two fields in memory that raise their change handling as the code fields do.
 class BenchWindow final : public trelvane::CodeWindow {
@@ -142,27 +142,19 @@ void BM_Paste(benchmark::State& state, Mode modeA, Mode modeB) {
 }
 
 void registerAll() {
-    for (int a = 0; a < 4; ++a) {
-        for (int b = 0; b < 4; ++b) {
-            if (a == b) {
-                continue;
-            }
-            const std::string pair = std::string("B_") + kModeNames[b] + "_to_A_" + kModeNames[a];
-            const auto modeA = static_cast<Mode>(a);
-            const auto modeB = static_cast<Mode>(b);
-            benchmark::RegisterBenchmark(("KeystrokeAtEnd/" + pair).c_str(), BM_Keystroke, modeA,
-                                         modeB, 1.0)
-                ->Arg(8 << 20)
-                ->Unit(benchmark::kMillisecond);
-            benchmark::RegisterBenchmark(("KeystrokeInMiddle/" + pair).c_str(), BM_Keystroke, modeA,
-                                         modeB, 0.5)
-                ->Arg(8 << 20)
-                ->Unit(benchmark::kMillisecond);
-            benchmark::RegisterBenchmark(("Paste/" + pair).c_str(), BM_Paste, modeA, modeB)
-                ->Arg(8 << 20)
-                ->Unit(benchmark::kMillisecond);
-        }
-    }
+    forEachModePair([](Mode modeA, Mode modeB, const std::string& pair) {
+        benchmark::RegisterBenchmark(("KeystrokeAtEnd/" + pair).c_str(), BM_Keystroke, modeA, modeB,
+                                     1.0)
+            ->Arg(8 << 20)
+            ->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark(("KeystrokeInMiddle/" + pair).c_str(), BM_Keystroke, modeA,
+                                     modeB, 0.5)
+            ->Arg(8 << 20)
+            ->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark(("Paste/" + pair).c_str(), BM_Paste, modeA, modeB)
+            ->Arg(8 << 20)
+            ->Unit(benchmark::kMillisecond);
+    });
 }
 
 }  // namespace

@@ -20,15 +20,15 @@
 #include "fonts.h"
 #include "frm_ascii.h"
 #include "main_window_probe.h"
+#include "mode_pairs.h"
 #include "named_conversions.h"
 
 namespace {
 
+using trelvane::forEachModePair;
 using trelvane::FrmAscii;
 using trelvane::MainWindowProbe;
 using trelvane::Mode;
-
-constexpr const char* kModeNames[] = {"Texto", "Binario", "Hexadecimal", "Decimal"};
 
 // A text of `length` characters in a mode's notation.
 QString textIn(Mode mode, qsizetype length) {
@@ -208,29 +208,20 @@ void BM_FirstPaste(benchmark::State& state, Mode modeA, Mode modeB) {
 }
 
 void registerAll() {
-    for (int a = 0; a < 4; ++a) {
-        for (int b = 0; b < 4; ++b) {
-            if (a == b) {
-                continue;
-            }
-            const std::string pair = std::string("B_") + kModeNames[b] + "_to_A_" + kModeNames[a];
-            const Mode modeA = static_cast<Mode>(a);
-            const Mode modeB = static_cast<Mode>(b);
-            benchmark::RegisterBenchmark(("FirstPaste/" + pair).c_str(), BM_FirstPaste, modeA,
-                                         modeB)
-                ->Arg(8 << 20)
-                ->Iterations(1)
-                ->Unit(benchmark::kMillisecond)
-                ->UseRealTime();
-            for (int what = 0; what < 3; ++what) {
-                auto* bench =
-                    benchmark::RegisterBenchmark((kMeasureNames[what] + pair).c_str(), BM_Pair,
-                                                 modeA, modeB, static_cast<Measure>(what));
-                bench->Arg(500)->Arg(64 << 10)->Arg(1 << 20)->Arg(8 << 20);
-                bench->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(0.2);
-            }
+    forEachModePair([](Mode modeA, Mode modeB, const std::string& pair) {
+        benchmark::RegisterBenchmark(("FirstPaste/" + pair).c_str(), BM_FirstPaste, modeA, modeB)
+            ->Arg(8 << 20)
+            ->Iterations(1)
+            ->Unit(benchmark::kMillisecond)
+            ->UseRealTime();
+        for (int what = 0; what < 3; ++what) {
+            auto* bench =
+                benchmark::RegisterBenchmark((kMeasureNames[what] + pair).c_str(), BM_Pair, modeA,
+                                             modeB, static_cast<Measure>(what));
+            bench->Arg(500)->Arg(64 << 10)->Arg(1 << 20)->Arg(8 << 20);
+            bench->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(0.2);
         }
-    }
+    });
     for (int kind = 0; kind < 4; ++kind) {
         for (int what = 0; what < 3; ++what) {
             const std::string name =
