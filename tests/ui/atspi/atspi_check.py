@@ -131,7 +131,7 @@ def check_text_events(events, campo_a, campo_b):
     wait_for("the text events of the typing",
              lambda: "".join(str(event.any_data) for event in events
                              if event.source == campo_a and event.type.major == "text-changed")
-             == "Hola", seconds=10)
+             == "Hola")
     if not any(event.source == campo_a and event.type.major == "text-caret-moved"
                for event in events):
         raise CheckFailed("Campo A announced no caret move")
@@ -226,16 +226,14 @@ def check_steps(app, window, fields):
             return (len(now) == 1 and now[0].name == name
                     and (description is None or now[0].description == description))
         wait_for(f"after {what}: the focus on {name!r} described {description!r} (it is on "
-                 f"{[(node.name, node.description) for node in focused(window)]})", arrived,
-                 seconds=20)
+                 f"{[(node.name, node.description) for node in focused(window)]})", arrived)
         if description is not None and name.startswith("Campo") and what.startswith("Alt"):
             wait_for(f"after {what}: a description event from {name} with the text",
                      lambda: any(event.source == fields[name] and event.any_data == description
-                                 for event in descriptions), seconds=20)
+                                 for event in descriptions))
         if text is not None:
             wait_for(f"after {what}: Campo A to read {text!r} (it reads "
-                     f"{text_of(fields['Campo A'])!r})", lambda: text_of(fields["Campo A"]) == text,
-                     seconds=20)
+                     f"{text_of(fields['Campo A'])!r})", lambda: text_of(fields["Campo A"]) == text)
         if name == "Campo A en bytes":
             for covered in (fields["Campo A"], fields["Campo B"]):
                 if covered.getState().contains(pyatspi.STATE_FOCUSABLE):
@@ -281,7 +279,7 @@ def check(pid):
         raise CheckFailed("the checked mode button of Campo B did not follow the mark")
     wait_for("a checked event from Campo B's Hexadecimal button",
              lambda: any(event.source == modes_b["Hexadecimal"] and event.detail1 == 1
-                         for event in checked_events), seconds=10)
+                         for event in checked_events))
 
     fields = {"Campo A": campo_a, "Campo B": campo_b}
     fields["Campo A en bytes"] = find(window, pyatspi.ROLE_TEXT, "Campo A en bytes")

@@ -58,7 +58,7 @@ def check(pid):
         began.append(since_midnight())
         action()
         atspi.wait_for(f"Campo A described {expected!r} after {what}",
-                       lambda: campo_a.description == expected, seconds=20)
+                       lambda: campo_a.description == expected)
         time.sleep(2)  # Orca speaks it
     return began
 
