@@ -5,12 +5,15 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>
+#include <QFontMetricsF>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
 #include <QTextBlock>
+#include <QTextLayout>
+#include <cmath>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -216,7 +219,8 @@ INSTANTIATE_TEST_SUITE_P(
 class FrmScrollFontRowsTest : public FrmScrollTest,
                               public ::testing::WithParamInterface<const char*> {};
 
-// Each row on one line in the designed font and in a wider one; the columns keep their size.
+// Each row on one line, as tall as its glyphs, in the designed font and in a wider one; the
+// columns keep their size.
 TEST_P(FrmScrollFontRowsTest, EveryRowTakesOneLine) {
     sFont = QString::fromLatin1(GetParam());
     TableWindowProbe table = openTable();
@@ -228,6 +232,11 @@ TEST_P(FrmScrollFontRowsTest, EveryRowTakesOneLine) {
         for (QTextBlock row = column->document()->begin(); row.isValid(); row = row.next()) {
             layout->blockBoundingRect(row);  // lays the row out
             EXPECT_EQ(row.layout()->lineCount(), 1) << row.text().toStdString();
+            // The row is as tall as the ink of its glyphs, fallback fonts included.
+            const QTextLine line = row.layout()->lineAt(0);
+            const QRectF ink = QFontMetricsF(column->font()).tightBoundingRect(row.text());
+            EXPECT_LE(-ink.top(), std::ceil(line.ascent())) << row.text().toStdString();
+            EXPECT_LE(ink.bottom(), std::ceil(line.descent())) << row.text().toStdString();
         }
     }
 }
