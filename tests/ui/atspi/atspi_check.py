@@ -286,6 +286,18 @@ def check(pid):
     check_steps(app, window, fields)
 
 
+def stop(process):
+    """Ends a process started in its own session, and all it started, if it still runs."""
+    if process is None or process.poll() is not None:
+        return
+    os.killpg(process.pid, signal.SIGTERM)
+    try:
+        process.wait(timeout=10)
+    except subprocess.TimeoutExpired:
+        os.killpg(process.pid, signal.SIGKILL)
+        process.wait()
+
+
 def main():
     if len(sys.argv) != 2:
         sys.exit(f"usage: {sys.argv[0]} PATH/TO/trelvane")
@@ -305,13 +317,7 @@ def main():
         print(f"FAILED: {failure}", file=sys.stderr)
         return 1
     finally:
-        if trelvane.poll() is None:
-            os.killpg(trelvane.pid, signal.SIGTERM)
-            try:
-                trelvane.wait(timeout=10)
-            except subprocess.TimeoutExpired:
-                os.killpg(trelvane.pid, signal.SIGKILL)
-                trelvane.wait()
+        stop(trelvane)
     print("AT-SPI check passed: Mover pressed, Hola typed into Campo A, Campo B read "
           f"{HOLA_BINARY}, then {HOLA_HEXADECIMAL} in Hexadecimal; then "
           + ", ".join(step[0] for step in STEPS))

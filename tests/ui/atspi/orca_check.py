@@ -100,13 +100,7 @@ def main():
         return 1
     finally:
         for process in (atspi.trelvane, orca):
-            if process is not None and process.poll() is None:
-                os.killpg(process.pid, signal.SIGTERM)
-                try:
-                    process.wait(timeout=10)
-                except subprocess.TimeoutExpired:
-                    os.killpg(process.pid, signal.SIGKILL)
-                    process.wait()
+            atspi.stop(process)
         shutil.rmtree(home, ignore_errors=True)
     print("Orca check passed: Orca spoke " + ", ".join(
         f"{expected!r} after {what}" for what, _, expected in STEPS))
