@@ -11,8 +11,6 @@ namespace trelvane {
 
 namespace {
 
-constexpr std::pair<qsizetype, qsizetype> kNoSpan{-1, -1};
-
 // What a screen reader is handed must survive D-Bus, whose strings are UTF-8 without NUL: a
 // NUL becomes its control picture and a lone surrogate the replacement character, one unit
 // for one unit, so that offsets stay aligned with the field's text.
@@ -34,7 +32,7 @@ QString readable(QString text) {
 }  // namespace
 
 CodeEditAccessible::CodeEditAccessible(CodeEdit* edit)
-    : QAccessibleWidget(edit, QAccessible::EditableText) {}
+    : EditableTextAccessible(edit, QAccessible::EditableText) {}
 
 CodeEdit* CodeEditAccessible::edit() const {
     return static_cast<CodeEdit*>(widget());
@@ -69,45 +67,18 @@ QAccessible::State CodeEditAccessible::state() const {
     return state;
 }
 
-void* CodeEditAccessible::interface_cast(QAccessible::InterfaceType t) {
-    if (t == QAccessible::TextInterface) {
-        return static_cast<QAccessibleTextInterface*>(this);
-    }
-    if (t == QAccessible::EditableTextInterface && !edit()->isReadOnly()) {
-        return static_cast<QAccessibleEditableTextInterface*>(this);
-    }
-    return QAccessibleWidget::interface_cast(t);
-}
-
 // --- Caret and selection ----------------------------------------------------------------------
 
-void CodeEditAccessible::selection(int selectionIndex, int* startOffset, int* endOffset) const {
-    *startOffset = *endOffset = 0;
-    if (selectionIndex == 0 && selectionCount() == 1) {
-        *startOffset = accessiblePosition(edit()->selectionStart());
-        *endOffset = accessiblePosition(edit()->selectionEnd());
-    }
+CodeEditAccessible::Span CodeEditAccessible::selectedSpan() const {
+    return {edit()->selectionStart(), edit()->selectionEnd()};
 }
 
-int CodeEditAccessible::selectionCount() const {
-    return edit()->selectionStart() != edit()->selectionEnd() ? 1 : 0;
+void CodeEditAccessible::select(int startOffset, int endOffset) {
+    edit()->setSelection(startOffset, endOffset);
 }
 
-// The field has one selection: adding one replaces it.
-void CodeEditAccessible::addSelection(int startOffset, int endOffset) {
-    setSelection(0, startOffset, endOffset);
-}
-
-void CodeEditAccessible::removeSelection(int selectionIndex) {
-    if (selectionIndex == 0) {
-        edit()->setCaretPosition(edit()->caretPosition());
-    }
-}
-
-void CodeEditAccessible::setSelection(int selectionIndex, int startOffset, int endOffset) {
-    if (selectionIndex == 0) {
-        edit()->setSelection(startOffset, endOffset);
-    }
+void CodeEditAccessible::deselect() {
+    edit()->setCaretPosition(edit()->caretPosition());
 }
 
 int CodeEditAccessible::cursorPosition() const {
@@ -120,25 +91,8 @@ void CodeEditAccessible::setCursorPosition(int position) {
 
 // --- Text -------------------------------------------------------------------------------------
 
-int CodeEditAccessible::characterCount() const {
-    return accessiblePosition(length());
-}
-
-// An end of -1 means the end of the text.
-QString CodeEditAccessible::text(int startOffset, int endOffset) const {
-    const qsizetype size = length();
-    const qsizetype from = std::clamp<qsizetype>(startOffset, 0, size);
-    const qsizetype to = endOffset < 0 ? size : std::clamp<qsizetype>(endOffset, from, size);
+QString CodeEditAccessible::textOf(qsizetype from, qsizetype to) const {
     return readable(edit()->text().mid(from, to - from));
-}
-
-QString CodeEditAccessible::answer(Span span, int* startOffset, int* endOffset) const {
-    *startOffset = accessiblePosition(span.first);
-    *endOffset = accessiblePosition(span.second);
-    if (span.first < 0 || span.second <= span.first) {
-        return QString();
-    }
-    return readable(edit()->text().mid(span.first, span.second - span.first));
 }
 
 // The line as the field shows it: from its start to the start of the next one (the line feed
@@ -201,55 +155,9 @@ CodeEditAccessible::Span CodeEditAccessible::spanAt(
     return kNoSpan;
 }
 
-QString CodeEditAccessible::textAtOffset(int offset, QAccessible::TextBoundaryType boundaryType,
-                                         int* startOffset, int* endOffset) const {
-    return answer(spanAt(offset == -1 ? length() : offset, boundaryType), startOffset, endOffset);
-}
-
-QString CodeEditAccessible::textBeforeOffset(int offset, QAccessible::TextBoundaryType boundaryType,
-                                             int* startOffset, int* endOffset) const {
-    return answer(neighbourSpan(offset, boundaryType, false), startOffset, endOffset);
-}
-
-QString CodeEditAccessible::textAfterOffset(int offset, QAccessible::TextBoundaryType boundaryType,
-                                            int* startOffset, int* endOffset) const {
-    return answer(neighbourSpan(offset, boundaryType, true), startOffset, endOffset);
-}
-
-CodeEditAccessible::Span CodeEditAccessible::neighbourSpan(
-    qsizetype offset, QAccessible::TextBoundaryType boundaryType, bool after) const {
-    if (offset == -1) {
-        offset = length();
-    }
-    if (boundaryType == QAccessible::NoBoundary) {
-        return kNoSpan;
-    }
-    const auto [start, end] = spanAt(offset, boundaryType);
-    if (after) {
-        return start < 0 || end >= length() ? kNoSpan : spanAt(end, boundaryType);
-    }
-    const qsizetype before = start < 0 ? offset : start;
-    return before <= 0 ? kNoSpan : spanAt(before - 1, boundaryType);
-}
-
-// One look for the whole text: no attributes change along it.
-QString CodeEditAccessible::attributes(int, int* startOffset, int* endOffset) const {
-    *startOffset = 0;
-    *endOffset = characterCount();
-    return QString();
-}
-
 // --- Editing ----------------------------------------------------------------------------------
 
 // An end of -1 means the end of the text, as in text().
-void CodeEditAccessible::deleteText(int startOffset, int endOffset) {
-    replaceText(startOffset, endOffset, QString());
-}
-
-void CodeEditAccessible::insertText(int offset, const QString& text) {
-    replaceText(offset, offset, text);
-}
-
 void CodeEditAccessible::replaceText(int startOffset, int endOffset, const QString& text) {
     const qsizetype end = endOffset < 0 ? length() : endOffset;
     if (startOffset < 0 || end < startOffset) {

@@ -1,10 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include <QAccessibleWidget>
-#include <utility>
-
 #include "code_edit.h"
+#include "editable_text_accessible.h"
 
 namespace trelvane {
 
@@ -14,12 +12,11 @@ namespace trelvane {
 // Qt's own text widgets. The field may hold millions of
 // characters, so every answer reads only the span it is asked about: a word or a line is found
 // by looking around the offset, never by copying the whole text.
-class CodeEditAccessible : public QAccessibleWidget,
-                           public QAccessibleTextInterface,
-                           public QAccessibleEditableTextInterface {
+class CodeEditAccessible : public EditableTextAccessible {
   public:
     explicit CodeEditAccessible(CodeEdit* edit);
 
+    using EditableTextAccessible::text;
     QString text(QAccessible::Text t) const override;
     QRect rect() const override;
     QAccessible::State state() const override;
@@ -28,47 +25,27 @@ class CodeEditAccessible : public QAccessibleWidget,
     int childCount() const override { return 0; }
     QAccessibleInterface* child(int) const override { return nullptr; }
     int indexOfChild(const QAccessibleInterface*) const override { return -1; }
-    void* interface_cast(QAccessible::InterfaceType t) override;
 
-    // QAccessibleTextInterface
-    void selection(int selectionIndex, int* startOffset, int* endOffset) const override;
-    int selectionCount() const override;
-    void addSelection(int startOffset, int endOffset) override;
-    void removeSelection(int selectionIndex) override;
-    void setSelection(int selectionIndex, int startOffset, int endOffset) override;
+    // The caret, the geometry and the editing.
     int cursorPosition() const override;
     void setCursorPosition(int position) override;
-    QString text(int startOffset, int endOffset) const override;
-    QString textBeforeOffset(int offset, QAccessible::TextBoundaryType boundaryType,
-                             int* startOffset, int* endOffset) const override;
-    QString textAfterOffset(int offset, QAccessible::TextBoundaryType boundaryType,
-                            int* startOffset, int* endOffset) const override;
-    QString textAtOffset(int offset, QAccessible::TextBoundaryType boundaryType, int* startOffset,
-                         int* endOffset) const override;
-    int characterCount() const override;
     QRect characterRect(int offset) const override;
     int offsetAtPoint(const QPoint& point) const override;
     void scrollToSubstring(int startIndex, int endIndex) override;
-    QString attributes(int offset, int* startOffset, int* endOffset) const override;
-
-    // QAccessibleEditableTextInterface
-    void deleteText(int startOffset, int endOffset) override;
-    void insertText(int offset, const QString& text) override;
     void replaceText(int startOffset, int endOffset, const QString& text) override;
 
-  private:
-    // Positions are counted in qsizetype inside, and told in int (see accessiblePosition).
-    using Span = std::pair<qsizetype, qsizetype>;
+  protected:
+    bool isReadOnly() const override { return edit()->isReadOnly(); }
+    qsizetype length() const override { return edit()->text().size(); }
+    QString textOf(qsizetype from, qsizetype to) const override;
+    Span spanAt(qsizetype offset, QAccessible::TextBoundaryType boundaryType) const override;
+    Span selectedSpan() const override;
+    void select(int startOffset, int endOffset) override;
+    void deselect() override;
 
+  private:
     CodeEdit* edit() const;
-    qsizetype length() const { return edit()->text().size(); }
-    // The span [first, second) of the given kind that holds the offset.
-    Span spanAt(qsizetype offset, QAccessible::TextBoundaryType boundaryType) const;
-    // The span just before, or just after, the one that holds the offset.
-    Span neighbourSpan(qsizetype offset, QAccessible::TextBoundaryType boundaryType,
-                       bool after) const;
     Span lineAt(qsizetype offset) const;
-    QString answer(Span span, int* startOffset, int* endOffset) const;
 };
 
 }  // namespace trelvane

@@ -11,7 +11,7 @@
 namespace trelvane {
 
 EntryBoxAccessible::EntryBoxAccessible(EntryBox* box)
-    : QAccessibleWidget(box, QAccessible::EditableText) {}
+    : EditableTextAccessible(box, QAccessible::EditableText) {}
 
 EntryBox* EntryBoxAccessible::box() const {
     return static_cast<EntryBox*>(widget());
@@ -43,42 +43,17 @@ QString EntryBoxAccessible::text(QAccessible::Text t) const {
     }
 }
 
-void* EntryBoxAccessible::interface_cast(QAccessible::InterfaceType t) {
-    if (t == QAccessible::TextInterface) {
-        return static_cast<QAccessibleTextInterface*>(this);
-    }
-    if (t == QAccessible::EditableTextInterface && !box()->isReadOnly()) {
-        return static_cast<QAccessibleEditableTextInterface*>(this);
-    }
-    return QAccessibleWidget::interface_cast(t);
+EditableTextAccessible::Span EntryBoxAccessible::selectedSpan() const {
+    return box()->hasSelectedText() ? Span{box()->selectionStart(), box()->selectionEnd()}
+                                    : Span{0, 0};
 }
 
-void EntryBoxAccessible::selection(int selectionIndex, int* startOffset, int* endOffset) const {
-    *startOffset = *endOffset = 0;
-    if (selectionIndex == 0 && box()->hasSelectedText()) {
-        *startOffset = box()->selectionStart();
-        *endOffset = box()->selectionEnd();
-    }
+void EntryBoxAccessible::select(int startOffset, int endOffset) {
+    box()->setSelection(startOffset, endOffset - startOffset);
 }
 
-int EntryBoxAccessible::selectionCount() const {
-    return box()->hasSelectedText() ? 1 : 0;
-}
-
-void EntryBoxAccessible::addSelection(int startOffset, int endOffset) {
-    setSelection(0, startOffset, endOffset);
-}
-
-void EntryBoxAccessible::removeSelection(int selectionIndex) {
-    if (selectionIndex == 0) {
-        box()->deselect();
-    }
-}
-
-void EntryBoxAccessible::setSelection(int selectionIndex, int startOffset, int endOffset) {
-    if (selectionIndex == 0) {
-        box()->setSelection(startOffset, endOffset - startOffset);
-    }
+void EntryBoxAccessible::deselect() {
+    box()->deselect();
 }
 
 int EntryBoxAccessible::cursorPosition() const {
@@ -89,71 +64,27 @@ void EntryBoxAccessible::setCursorPosition(int position) {
     box()->setCursorPosition(position);
 }
 
-int EntryBoxAccessible::characterCount() const {
-    return static_cast<int>(box()->text().size());
-}
-
-QString EntryBoxAccessible::text(int startOffset, int endOffset) const {
-    const int size = characterCount();
-    const int from = std::clamp(startOffset, 0, size);
-    const int to = endOffset < 0 ? size : std::clamp(endOffset, from, size);
+QString EntryBoxAccessible::textOf(qsizetype from, qsizetype to) const {
     return box()->text().mid(from, to - from);
 }
 
-std::pair<int, int> EntryBoxAccessible::spanAt(int offset,
-                                               QAccessible::TextBoundaryType boundaryType) const {
-    const int size = characterCount();
-    if (offset == -1) {
-        offset = size;
-    }
-    if (offset < 0 || offset > size) {
-        return {-1, -1};
-    }
+EditableTextAccessible::Span EntryBoxAccessible::spanAt(
+    qsizetype offset, QAccessible::TextBoundaryType boundaryType) const {
+    const qsizetype size = length();
     if (boundaryType != QAccessible::CharBoundary) {
         return {0, size};
     }
     if (offset == size) {
-        return {-1, -1};
+        return kNoSpan;
     }
     const QString text = box()->text();
-    int start = offset;
+    qsizetype start = offset;
     if (text.at(start).isLowSurrogate() && start > 0 && text.at(start - 1).isHighSurrogate()) {
         --start;
     }
     const bool pair =
         text.at(start).isHighSurrogate() && start + 1 < size && text.at(start + 1).isLowSurrogate();
     return {start, start + (pair ? 2 : 1)};
-}
-
-QString EntryBoxAccessible::answer(std::pair<int, int> span, int* startOffset,
-                                   int* endOffset) const {
-    *startOffset = span.first;
-    *endOffset = span.second;
-    return span.first < 0 ? QString() : text(span.first, span.second);
-}
-
-QString EntryBoxAccessible::textAtOffset(int offset, QAccessible::TextBoundaryType boundaryType,
-                                         int* startOffset, int* endOffset) const {
-    return answer(spanAt(offset, boundaryType), startOffset, endOffset);
-}
-
-QString EntryBoxAccessible::textBeforeOffset(int offset, QAccessible::TextBoundaryType boundaryType,
-                                             int* startOffset, int* endOffset) const {
-    const auto [start, end] = spanAt(offset, boundaryType);
-    const int before = start < 0 ? (offset == -1 ? characterCount() : offset) : start;
-    if (boundaryType != QAccessible::CharBoundary || before <= 0) {
-        return answer({-1, -1}, startOffset, endOffset);
-    }
-    return answer(spanAt(before - 1, boundaryType), startOffset, endOffset);
-}
-
-QString EntryBoxAccessible::textAfterOffset(int offset, QAccessible::TextBoundaryType boundaryType,
-                                            int* startOffset, int* endOffset) const {
-    const auto [start, end] = spanAt(offset, boundaryType);
-    if (boundaryType != QAccessible::CharBoundary || start < 0 || end >= characterCount()) {
-        return answer({-1, -1}, startOffset, endOffset);
-    }
-    return answer(spanAt(end, boundaryType), startOffset, endOffset);
 }
 
 // Where a character is drawn: the text lies in the box's contents, aligned as the box aligns
@@ -195,20 +126,6 @@ int EntryBoxAccessible::offsetAtPoint(const QPoint& point) const {
 
 void EntryBoxAccessible::scrollToSubstring(int startIndex, int) {
     box()->setCursorPosition(startIndex);
-}
-
-QString EntryBoxAccessible::attributes(int, int* startOffset, int* endOffset) const {
-    *startOffset = 0;
-    *endOffset = characterCount();
-    return QString();
-}
-
-void EntryBoxAccessible::deleteText(int startOffset, int endOffset) {
-    replaceText(startOffset, endOffset, QString());
-}
-
-void EntryBoxAccessible::insertText(int offset, const QString& text) {
-    replaceText(offset, offset, text);
 }
 
 void EntryBoxAccessible::replaceText(int startOffset, int endOffset, const QString& text) {
