@@ -72,64 +72,54 @@ TEST_F(MainWindowTest, TimersWithTheirIntervalsAllStopped) {
     EXPECT_FALSE(w().tmrRebote2->isActive());
 }
 
+// Where a control lies: the window itself, frmeMove, or one of the frames of the 500 marks.
+enum class In { Window, Move, Frame500A, Frame500B };
+
+QWidget* containerOf(MainWindowProbe& f, In in) {
+    QWidget* const containers[] = {&f.window, f.frmeMove, f.frme500[0], f.frme500[1]};
+    return containers[static_cast<int>(in)];
+}
+
+using P = MainWindowProbe;
+
 struct Placed {
     const char* name;
     QWidget* (*control)(MainWindowProbe&);
-    QWidget* (*container)(MainWindowProbe&);
+    In container;
     double left, top, width, height;
 };
 
+// clang-format off
 const Placed kPlaced[] = {
-    {"txtC", [](MainWindowProbe& f) -> QWidget* { return f.txtC; },
-     [](MainWindowProbe& f) -> QWidget* { return &f.window; }, 11640, 120, 1695, 1095},
-    {"frmeMove", [](MainWindowProbe& f) { return f.frmeMove; },
-     [](MainWindowProbe& f) -> QWidget* { return &f.window; }, 0, 120, 11535, 3015},
-    {"lblC", [](MainWindowProbe& f) -> QWidget* { return f.lblC; },
-     [](MainWindowProbe& f) { return f.frmeMove; }, 120, 0, 2175, 1455},
-    {"txtA", [](MainWindowProbe& f) -> QWidget* { return f.txtA; },
-     [](MainWindowProbe& f) { return f.frmeMove; }, 2400, 0, 3015, 1455},
-    {"txtB", [](MainWindowProbe& f) -> QWidget* { return f.txtB; },
-     [](MainWindowProbe& f) { return f.frmeMove; }, 120, 1560, 5295, 1455},
-    {"cmdFn(0)", [](MainWindowProbe& f) -> QWidget* { return f.cmdFn[0]; },
-     [](MainWindowProbe& f) { return f.frmeMove; }, 5520, 0, 495, 375},
-    {"cmdFn(1)", [](MainWindowProbe& f) -> QWidget* { return f.cmdFn[1]; },
-     [](MainWindowProbe& f) { return f.frmeMove; }, 5520, 360, 495, 375},
-    {"cmdFn(2)", [](MainWindowProbe& f) -> QWidget* { return f.cmdFn[2]; },
-     [](MainWindowProbe& f) { return f.frmeMove; }, 5520, 720, 495, 375},
-    {"cmdFn(3)", [](MainWindowProbe& f) -> QWidget* { return f.cmdFn[3]; },
-     [](MainWindowProbe& f) { return f.frmeMove; }, 5520, 1560, 495, 375},
-    {"shpFn(3)", [](MainWindowProbe& f) -> QWidget* { return f.shpFn[3]; },
-     [](MainWindowProbe& f) { return f.frmeMove; }, 5520, 1560, 495, 375},
-    {"txtCodeA", [](MainWindowProbe& f) -> QWidget* { return f.txtCodeA; },
-     [](MainWindowProbe& f) { return f.frmeMove; }, 6120, 0, 4695, 1455},
-    {"txtCodeB", [](MainWindowProbe& f) -> QWidget* { return f.txtCodeB; },
-     [](MainWindowProbe& f) { return f.frmeMove; }, 6120, 1560, 4695, 1455},
-    {"txtCodeC", [](MainWindowProbe& f) -> QWidget* { return f.txtCodeC; },
-     [](MainWindowProbe& f) { return f.frmeMove; }, 6120, 0, 5295, 3015},
-    {"frme500(0)", [](MainWindowProbe& f) { return f.frme500[0]; },
-     [](MainWindowProbe& f) { return f.frmeMove; }, 6120, 1080, 495, 375},
-    {"frme500(1)", [](MainWindowProbe& f) { return f.frme500[1]; },
-     [](MainWindowProbe& f) { return f.frmeMove; }, 6120, 2640, 495, 375},
-    {"lbl500", [](MainWindowProbe& f) -> QWidget* { return f.lbl500; },
-     [](MainWindowProbe& f) { return f.frme500[0]; }, 0, 0, 495, 375},
-    {"Label1", [](MainWindowProbe& f) -> QWidget* { return f.Label1; },
-     [](MainWindowProbe& f) { return f.frme500[1]; }, 0, 0, 495, 375},
-    {"cmdOpt(0)", [](MainWindowProbe& f) -> QWidget* { return f.cmdOpt[0]; },
-     [](MainWindowProbe& f) { return f.frmeMove; }, 10920, 0, 495, 375},
-    {"cmdOpt(3)", [](MainWindowProbe& f) -> QWidget* { return f.cmdOpt[3]; },
-     [](MainWindowProbe& f) { return f.frmeMove; }, 10920, 1080, 495, 375},
-    {"cmdOpt(4)", [](MainWindowProbe& f) -> QWidget* { return f.cmdOpt[4]; },
-     [](MainWindowProbe& f) { return f.frmeMove; }, 10920, 1560, 495, 375},
-    {"cmdOpt(7)", [](MainWindowProbe& f) -> QWidget* { return f.cmdOpt[7]; },
-     [](MainWindowProbe& f) { return f.frmeMove; }, 10920, 2640, 495, 375},
-    {"shpOpt(6)", [](MainWindowProbe& f) -> QWidget* { return f.shpOpt[6]; },
-     [](MainWindowProbe& f) { return f.frmeMove; }, 10920, 2280, 495, 375},
+    {"txtC", [](P& f) -> QWidget* { return f.txtC; }, In::Window, 11640, 120, 1695, 1095},
+    {"frmeMove", [](P& f) -> QWidget* { return f.frmeMove; }, In::Window, 0, 120, 11535, 3015},
+    {"lblC", [](P& f) -> QWidget* { return f.lblC; }, In::Move, 120, 0, 2175, 1455},
+    {"txtA", [](P& f) -> QWidget* { return f.txtA; }, In::Move, 2400, 0, 3015, 1455},
+    {"txtB", [](P& f) -> QWidget* { return f.txtB; }, In::Move, 120, 1560, 5295, 1455},
+    {"cmdFn(0)", [](P& f) -> QWidget* { return f.cmdFn[0]; }, In::Move, 5520, 0, 495, 375},
+    {"cmdFn(1)", [](P& f) -> QWidget* { return f.cmdFn[1]; }, In::Move, 5520, 360, 495, 375},
+    {"cmdFn(2)", [](P& f) -> QWidget* { return f.cmdFn[2]; }, In::Move, 5520, 720, 495, 375},
+    {"cmdFn(3)", [](P& f) -> QWidget* { return f.cmdFn[3]; }, In::Move, 5520, 1560, 495, 375},
+    {"shpFn(3)", [](P& f) -> QWidget* { return f.shpFn[3]; }, In::Move, 5520, 1560, 495, 375},
+    {"txtCodeA", [](P& f) -> QWidget* { return f.txtCodeA; }, In::Move, 6120, 0, 4695, 1455},
+    {"txtCodeB", [](P& f) -> QWidget* { return f.txtCodeB; }, In::Move, 6120, 1560, 4695, 1455},
+    {"txtCodeC", [](P& f) -> QWidget* { return f.txtCodeC; }, In::Move, 6120, 0, 5295, 3015},
+    {"frme500(0)", [](P& f) -> QWidget* { return f.frme500[0]; }, In::Move, 6120, 1080, 495, 375},
+    {"frme500(1)", [](P& f) -> QWidget* { return f.frme500[1]; }, In::Move, 6120, 2640, 495, 375},
+    {"lbl500", [](P& f) -> QWidget* { return f.lbl500; }, In::Frame500A, 0, 0, 495, 375},
+    {"Label1", [](P& f) -> QWidget* { return f.Label1; }, In::Frame500B, 0, 0, 495, 375},
+    {"cmdOpt(0)", [](P& f) -> QWidget* { return f.cmdOpt[0]; }, In::Move, 10920, 0, 495, 375},
+    {"cmdOpt(3)", [](P& f) -> QWidget* { return f.cmdOpt[3]; }, In::Move, 10920, 1080, 495, 375},
+    {"cmdOpt(4)", [](P& f) -> QWidget* { return f.cmdOpt[4]; }, In::Move, 10920, 1560, 495, 375},
+    {"cmdOpt(7)", [](P& f) -> QWidget* { return f.cmdOpt[7]; }, In::Move, 10920, 2640, 495, 375},
+    {"shpOpt(6)", [](P& f) -> QWidget* { return f.shpOpt[6]; }, In::Move, 10920, 2280, 495, 375},
 };
+// clang-format on
 
 TEST_F(MainWindowTest, GeometryInTwips) {
     for (const Placed& p : kPlaced) {
         QWidget* control = p.control(w());
-        EXPECT_EQ(control->parentWidget(), p.container(w())) << p.name;
+        EXPECT_EQ(control->parentWidget(), containerOf(w(), p.container)) << p.name;
         EXPECT_EQ(control->geometry(), twipsRect(p.left, p.top, p.width, p.height)) << p.name;
     }
 }
