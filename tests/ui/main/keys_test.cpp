@@ -64,7 +64,7 @@ class KeysTest : public MainWindowTest {
 
 TEST_F(KeysTest, EachKeyPressesItsButton) {
     struct KeyCase {
-        const char* key;  // as the README lists it
+        std::string key;  // as the README lists it
         QKeyCombination combination;
         QString button;
         std::function<void()> before;  // what the press needs
@@ -72,6 +72,19 @@ TEST_F(KeysTest, EachKeyPressesItsButton) {
     };
     SeenBox aboutBox;
     const auto none = [] {};
+    // Alt+1 to Alt+8: a mode button, which marks its mode for its field.
+    const auto modeKey = [&](
+                             int index, std::function<void()> more = [] {}) -> KeyCase {
+        return {"Alt+" + std::to_string(index + 1),
+                Qt::ALT | static_cast<Qt::Key>(Qt::Key_1 + index),
+                QStringLiteral("cmdOpt(%1)").arg(index), [] {},
+                [this, index, more] {
+                    expectMark(index);
+                    const auto& d = w().dispatch;
+                    EXPECT_EQ(index < 4 ? d.vModeA() : d.vModeB(), static_cast<Mode>(index % 4));
+                    more();
+                }};
+    };
     const std::vector<KeyCase> cases = {
         {"F6", Qt::Key_F6, "cmdFn(0)", none,
          [&] {
@@ -79,48 +92,18 @@ TEST_F(KeysTest, EachKeyPressesItsButton) {
              EXPECT_TRUE(w().vMoved);
              EXPECT_EQ(QApplication::focusWidget(), w().txtCodeA) << "as after the move button";
          }},
-        {"Alt+5", Qt::ALT | Qt::Key_5, "cmdOpt(4)", none,
-         [&] {
-             expectMark(4);
-             EXPECT_EQ(w().dispatch.vModeB(), Texto);
-         }},
-        {"Alt+6", Qt::ALT | Qt::Key_6, "cmdOpt(5)", none,
-         [&] {
-             expectMark(5);
-             EXPECT_EQ(w().dispatch.vModeB(), Binario);
-         }},
-        {"Alt+7", Qt::ALT | Qt::Key_7, "cmdOpt(6)", none,
-         [&] {
-             expectMark(6);
-             EXPECT_EQ(w().dispatch.vModeB(), Hexadecimal);
-         }},
-        {"Alt+8", Qt::ALT | Qt::Key_8, "cmdOpt(7)", none,
-         [&] {
-             expectMark(7);
-             EXPECT_EQ(w().dispatch.vModeB(), Decimal);
-         }},
-        {"Alt+1", Qt::ALT | Qt::Key_1, "cmdOpt(0)", none,
-         [&] {
-             expectMark(0);
-             EXPECT_EQ(w().dispatch.vModeA(), Texto);
-         }},
-        {"Alt+3", Qt::ALT | Qt::Key_3, "cmdOpt(2)", none,
-         [&] {
-             expectMark(2);
-             EXPECT_EQ(w().dispatch.vModeA(), Hexadecimal);
-         }},
-        {"Alt+4", Qt::ALT | Qt::Key_4, "cmdOpt(3)", none,
-         [&] {
-             expectMark(3);
-             EXPECT_EQ(w().dispatch.vModeA(), Decimal);
-         }},
-        {"Alt+2", Qt::ALT | Qt::Key_2, "cmdOpt(1)", none,
-         [&] {
-             expectMark(1);
-             EXPECT_EQ(w().dispatch.vModeA(), Binario);
-             QTest::keyClicks(w().txtCodeA, QStringLiteral("0100100001101111"));
-             EXPECT_EQ(w().txtCodeB->text(), QStringLiteral("72 111"));
-         }},
+        modeKey(4),
+        modeKey(5),
+        modeKey(6),
+        modeKey(7),
+        modeKey(0),
+        modeKey(2),
+        modeKey(3),
+        modeKey(1,
+                [&] {
+                    QTest::keyClicks(w().txtCodeA, QStringLiteral("0100100001101111"));
+                    EXPECT_EQ(w().txtCodeB->text(), QStringLiteral("72 111"));
+                }),
         {"F3", Qt::Key_F3, "cmdFn(3)", none,
          [&] {
              EXPECT_TRUE(w().txtCodeC->isVisible());
