@@ -20,8 +20,7 @@ class FunctionButtonsTest : public MainWindowTest {
     // The code panel in view with Campo A focused and in Binario.
     void SetUp() override {
         MainWindowTest::SetUp();
-        clickButton(w().cmdFn[0]);
-        runSlide();
+        slideOver();
         ASSERT_EQ(QApplication::focusWidget(), w().txtCodeA);
         clickButton(w().cmdOpt[1]);
     }
@@ -29,6 +28,15 @@ class FunctionButtonsTest : public MainWindowTest {
     void pasteIntoA(const QString& text) {
         QApplication::clipboard()->setText(text);
         QTest::keyClick(w().txtCodeA, Qt::Key_V, Qt::ControlModifier);
+    }
+    // A box of the program over the window, with its text and the name a screen reader says.
+    void expectBox(const SeenBox& seen, QStringView text, QStringView name) {
+        EXPECT_TRUE(seen.shown);
+        EXPECT_EQ(seen.title, QStringLiteral("Trelvane"));
+        EXPECT_EQ(seen.text, text);
+        EXPECT_EQ(seen.owner, window.get());
+        EXPECT_EQ(seen.accessibleName, name);
+        EXPECT_EQ(seen.okAccessibleName, QStringLiteral("Aceptar"));
     }
     void expectClosedLook() {
         EXPECT_EQ(w().cmdFn[3]->text(), QStringLiteral("..."));
@@ -160,10 +168,8 @@ TEST_F(FunctionButtonsTest, NothingTheViewCoversTakesTheFocusOrAKey) {
     }
 
     // Back from the character panel the focus lands on the view again; closed, on the source.
-    clickButton(w().cmdFn[0]);
-    runSlide();
-    clickButton(w().cmdFn[0]);
-    runSlide();
+    slideOver();
+    slideOver();
     EXPECT_EQ(QApplication::focusWidget(), w().txtCodeC);
     QTest::keyClick(w().txtCodeC, Qt::Key_F3);
     ASSERT_TRUE(QTest::qWaitFor([this] { return w().txtCodeC->isHidden(); }, 2000));
@@ -208,13 +214,8 @@ TEST_P(GroupingRejected, ShowsTheMessageAndChangesNothing) {
     SeenBox seen;
     closeNextBox(window.get(), seen);
     clickButton(w().cmdFn[3]);
-    EXPECT_TRUE(seen.shown);
-    EXPECT_EQ(seen.title, QStringLiteral("Trelvane"));
-    EXPECT_EQ(seen.text, QStringLiteral("Seleccione por lo menos 2 bytes de código binario."));
+    expectBox(seen, u"Seleccione por lo menos 2 bytes de código binario.", u"Aviso");
     EXPECT_EQ(seen.icon, QMessageBox::Warning);
-    EXPECT_EQ(seen.owner, window.get());
-    EXPECT_EQ(seen.accessibleName, QStringLiteral("Aviso"));
-    EXPECT_EQ(seen.okAccessibleName, QStringLiteral("Aceptar"));
     EXPECT_TRUE(w().txtCodeC->isHidden());
     expectClosedLook();
 }
@@ -245,12 +246,10 @@ TEST_F(FunctionButtonsTest, WithTheCharacterPanelFocusedLastEveryRequestIsReject
 TEST_F(FunctionButtonsTest, AnOpenViewStaysOpenWhileTheCharacterPanelIsInView) {
     typeIntoA(QStringLiteral("0100000101000010"));
     clickButton(w().cmdFn[3]);
-    clickButton(w().cmdFn[0]);
-    runSlide();
+    slideOver();
     EXPECT_TRUE(w().cmdFn[3]->isHidden());
     EXPECT_FALSE(w().txtCodeC->isHidden());
-    clickButton(w().cmdFn[0]);
-    runSlide();
+    slideOver();
     EXPECT_EQ(w().cmdFn[3]->text(), QStringLiteral("x"));
     EXPECT_FALSE(w().txtCodeC->isHidden());
 }
@@ -312,13 +311,8 @@ TEST_F(FunctionButtonsTest, TheAboutBox) {
     SeenBox seen;
     closeNextBox(window.get(), seen);
     clickButton(w().cmdFn[2]);
-    EXPECT_TRUE(seen.shown);
-    EXPECT_EQ(seen.title, QStringLiteral("Trelvane"));
-    EXPECT_EQ(seen.text, QStringLiteral("Moravin\nTrelvane: Versión 3.1.6"));
-    EXPECT_EQ(seen.owner, window.get());
+    expectBox(seen, u"Moravin\nTrelvane: Versión 3.1.6", u"Acerca de Trelvane");
     EXPECT_TRUE(seen.hasPixmap) << "the program icon";
-    EXPECT_EQ(seen.accessibleName, QStringLiteral("Acerca de Trelvane"));
-    EXPECT_EQ(seen.okAccessibleName, QStringLiteral("Aceptar"));
     EXPECT_EQ(window->focusWidget(), w().txtCodeA) << "nothing else changes";
     EXPECT_EQ(w().dispatch.nFocus(), FocusBox::txtCodeA);
 }
