@@ -125,8 +125,7 @@ TEST_F(AccessibilityTest, EveryControlHasASpanishNameAndItsRole) {
 // A screen reader speaks what changes at the focus: the focused code field tells both modes,
 // whichever way they change, and why it is in the error colour for as long as it is.
 TEST_F(AccessibilityTest, TheFocusedBoxTellsTheModesAndItsError) {
-    clickButton(w().cmdFn[0]);
-    runSlide();
+    slideOver();
     ASSERT_EQ(QApplication::focusWidget(), w().txtCodeA);
     const auto description = [](QWidget* box) {
         return reader(box)->text(QAccessible::Description);
@@ -261,8 +260,7 @@ TEST_F(AccessibilityTest, WhatShowsLiesInsideTheWindow) {
     check("character panel");
     EXPECT_EQ(reader(w().txtC)->rect(), reader(w().lblC)->rect());
     EXPECT_FALSE(reader(w().txtC)->state().invisible);
-    clickButton(w().cmdFn[0]);
-    runSlide();
+    slideOver();
     check("code panel");
     EXPECT_TRUE(reader(w().lblC)->state().invisible) << "slid out of view";
     EXPECT_TRUE(inside.contains(reader(w().txtA)->rect())) << "its strip at the edge";
@@ -278,8 +276,7 @@ class CodeFieldTextTest : public AccessibilityTest {
   protected:
     void SetUp() override {
         AccessibilityTest::SetUp();
-        clickButton(w().cmdFn[0]);
-        runSlide();
+        slideOver();
         ASSERT_EQ(QApplication::focusWidget(), w().txtCodeA);
     }
     QAccessibleTextInterface* textOf(CodeEdit* field) { return reader(field)->textInterface(); }

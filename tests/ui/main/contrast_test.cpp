@@ -199,8 +199,7 @@ TEST_P(ContrastTest, EveryControlIsReadable) {
     check(QStringLiteral("txtA in error"), w().txtA);
 
     // The code panel with text in both fields, both "500" flags and the grouping view.
-    clickButton(w().cmdFn[0]);
-    runSlide();
+    slideOver();
     QTest::keyClicks(w().txtCodeA, QStringLiteral("H"));
     w().setFlag500Visible(CodeField::A, true);
     w().setFlag500Visible(CodeField::B, true);

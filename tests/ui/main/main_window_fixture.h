@@ -27,6 +27,11 @@ class MainWindowTest : public ::testing::Test {
 
     // Runs the slide timers tick by tick until both have stopped; returns the ticks of each.
     std::pair<int, int> runSlide();
+    // Clicks the move button and runs the slide to its end.
+    void slideOver() {
+        clickButton(w().cmdFn[0]);
+        runSlide();
+    }
     // Clicks a label-button: press, release.
     void clickButton(QWidget* button);
     // The background colour of a text box or label, as 0xRRGGBB.

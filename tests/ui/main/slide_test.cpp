@@ -19,6 +19,15 @@ std::vector<float> reboundPath(MainWindowProbe& w) {
     return path;
 }
 
+// The ticks of the slide until it ends.
+int slideTicks(MainWindowProbe& w) {
+    int ticks = 0;
+    for (; w.tmrRebote1->isActive(); ++ticks) {
+        w.tmrRebote1_Timer();
+    }
+    return ticks;
+}
+
 TEST_F(MainWindowTest, TheMoveButtonSlidesToTheCodePanel) {
     clickButton(w().cmdFn[0]);
     ASSERT_TRUE(w().tmrRebote1->isActive());
@@ -50,8 +59,7 @@ TEST_F(MainWindowTest, TheMoveButtonSlidesToTheCodePanel) {
 }
 
 TEST_F(MainWindowTest, TabCyclesBetweenTheCodeFieldsOnceTheyAreInView) {
-    clickButton(w().cmdFn[0]);
-    runSlide();
+    slideOver();
     QList<QWidget*> visited;
     for (int i = 0; i < 3; ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -61,15 +69,9 @@ TEST_F(MainWindowTest, TabCyclesBetweenTheCodeFieldsOnceTheyAreInView) {
 }
 
 TEST_F(MainWindowTest, TheMoveButtonSlidesBackToTheCharacterPanel) {
+    slideOver();
     clickButton(w().cmdFn[0]);
-    runSlide();
-    clickButton(w().cmdFn[0]);
-    int ticks = 0;
-    while (w().tmrRebote1->isActive()) {
-        w().tmrRebote1_Timer();
-        ++ticks;
-    }
-    EXPECT_EQ(ticks, 23);
+    EXPECT_EQ(slideTicks(w()), 23);
     EXPECT_FLOAT_EQ(w().moveLeft(), 0);
     EXPECT_FALSE(w().vMoved);
     EXPECT_EQ(w().cmdFn[0]->text(), QStringLiteral(">"));
@@ -100,8 +102,7 @@ TEST_F(MainWindowTest, ASlideStartedByAClickOnTheStripOfCampoBKeepsTheFocusThere
 }
 
 TEST_F(MainWindowTest, AClickOnTheStripOfTheDecimalBoxSlidesBackAndKeepsTheFocusThere) {
-    clickButton(w().cmdFn[0]);
-    runSlide();
+    slideOver();
     ASSERT_EQ(QApplication::focusWidget(), w().txtCodeA);
     const QPoint strip = w().txtA->mapFrom(window.get(), QPoint(4, 40));
     ASSERT_TRUE(w().txtA->rect().contains(strip)) << "the strip of txtA is in view";
@@ -129,12 +130,7 @@ TEST_F(MainWindowTest, PressingTheMoveButtonDuringASlideDoesNotDisturbIt) {
     }
     clickButton(w().cmdFn[0]);
     EXPECT_TRUE(w().tmrRebote1->isActive());
-    int ticks = 0;
-    while (w().tmrRebote1->isActive()) {
-        w().tmrRebote1_Timer();
-        ++ticks;
-    }
-    EXPECT_EQ(ticks, 18);
+    EXPECT_EQ(slideTicks(w()), 18);
     EXPECT_FLOAT_EQ(w().moveLeft(), -5280);
 }
 
