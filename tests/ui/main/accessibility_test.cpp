@@ -43,7 +43,7 @@ TEST_F(AccessibilityTest, EveryControlHasASpanishNameAndItsRole) {
         QAccessible::Role role;
         const char* description = "";
     };
-    const Control controls[] = {
+    std::vector<Control> controls = {
         {window.get(), "Trelvane", QAccessible::Window},
         {w().txtC, "CARACTER", QAccessible::EditableText,
          "Escriba un carácter para ver sus códigos"},
@@ -64,15 +64,12 @@ TEST_F(AccessibilityTest, EveryControlHasASpanishNameAndItsRole) {
          "Campo A tiene 500 caracteres o más"},
         {w().Label1, "Límite de 500 caracteres de Campo B", QAccessible::StaticText,
          "Campo B tiene 500 caracteres o más"},
-        {w().cmdOpt[0], "Texto", QAccessible::RadioButton, "Modo de Campo A"},
-        {w().cmdOpt[1], "Binario", QAccessible::RadioButton, "Modo de Campo A"},
-        {w().cmdOpt[2], "Hexadecimal", QAccessible::RadioButton, "Modo de Campo A"},
-        {w().cmdOpt[3], "Decimal", QAccessible::RadioButton, "Modo de Campo A"},
-        {w().cmdOpt[4], "Texto", QAccessible::RadioButton, "Modo de Campo B"},
-        {w().cmdOpt[5], "Binario", QAccessible::RadioButton, "Modo de Campo B"},
-        {w().cmdOpt[6], "Hexadecimal", QAccessible::RadioButton, "Modo de Campo B"},
-        {w().cmdOpt[7], "Decimal", QAccessible::RadioButton, "Modo de Campo B"},
     };
+    const char* modeNames[] = {"Texto", "Binario", "Hexadecimal", "Decimal"};
+    for (int i = 0; i < 8; ++i) {
+        controls.push_back({w().cmdOpt[i], modeNames[i % 4], QAccessible::RadioButton,
+                            i < 4 ? "Modo de Campo A" : "Modo de Campo B"});
+    }
     for (const Control& c : controls) {
         SCOPED_TRACE(c.name);
         QAccessibleInterface* control = reader(c.widget);
