@@ -70,6 +70,17 @@ std::u16string decodeCodePage(std::string_view bytes) {
 namespace {
 
 #if defined(TRELVANE_CODEPAGE_SSSE3)
+// The characters of codes 0x80 to 0x9F as four registers' worth of bytes: the low bytes of
+// 0x80-0x8F and of 0x90-0x9F, then their high bytes.
+alignas(16) constexpr std::array<std::array<std::uint8_t, 16>, 4> kControlBytes = [] {
+    std::array<std::array<std::uint8_t, 16>, 4> bytes{};
+    for (std::size_t k = 0; k < 32; ++k) {
+        bytes[k / 16][k % 16] = static_cast<std::uint8_t>(kUpperControls[k] & 0xFF);
+        bytes[2 + k / 16][k % 16] = static_cast<std::uint8_t>(kUpperControls[k] >> 8);
+    }
+    return bytes;
+}();
+
 // The byte of sixteen lookups in a table of 32 bytes, given as two halves: `at` the place in a
 // half, `second` all ones where the second half holds it.
 __attribute__((target("ssse3"))) __m128i pick(__m128i first, __m128i last, __m128i at,
@@ -82,12 +93,9 @@ __attribute__((target("ssse3"))) __m128i pick(__m128i first, __m128i last, __m12
 // are looked up in registers, their low and high bytes apart. Returns how many were written.
 __attribute__((target("ssse3"))) std::size_t charsOfBlocks(const std::uint8_t* codes,
                                                            std::size_t count, char16_t* out) {
-    alignas(16) std::uint8_t bytes[4][16];  // low and high bytes of 0x80-0x8F, of 0x90-0x9F
-    for (std::size_t k = 0; k < 32; ++k) {
-        bytes[k / 16][k % 16] = static_cast<std::uint8_t>(kUpperControls[k] & 0xFF);
-        bytes[2 + k / 16][k % 16] = static_cast<std::uint8_t>(kUpperControls[k] >> 8);
-    }
-    auto row = [&](int r) { return _mm_load_si128(reinterpret_cast<const __m128i*>(bytes[r])); };
+    auto row = [](int r) {
+        return _mm_load_si128(reinterpret_cast<const __m128i*>(kControlBytes[r].data()));
+    };
     const __m128i low0 = row(0), low1 = row(1), high0 = row(2), high1 = row(3);
     const __m128i nibble = _mm_set1_epi8(0x0F);
     const __m128i sixteen = _mm_set1_epi8(0x10);
@@ -118,12 +126,7 @@ __attribute__((target("avx2"))) __m256i pick(__m256i first, __m256i last, __m256
 
 __attribute__((target("avx2"))) std::size_t charsOfWideBlocks(const std::uint8_t* codes,
                                                               std::size_t count, char16_t* out) {
-    alignas(16) std::uint8_t bytes[4][16];  // as above
-    for (std::size_t k = 0; k < 32; ++k) {
-        bytes[k / 16][k % 16] = static_cast<std::uint8_t>(kUpperControls[k] & 0xFF);
-        bytes[2 + k / 16][k % 16] = static_cast<std::uint8_t>(kUpperControls[k] >> 8);
-    }
-    const auto* rows = reinterpret_cast<const __m128i*>(bytes);
+    const auto* rows = reinterpret_cast<const __m128i*>(kControlBytes.data());
     const __m256i low0 = _mm256_broadcastsi128_si256(_mm_load_si128(rows));
     const __m256i low1 = _mm256_broadcastsi128_si256(_mm_load_si128(rows + 1));
     const __m256i high0 = _mm256_broadcastsi128_si256(_mm_load_si128(rows + 2));
