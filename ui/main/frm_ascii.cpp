@@ -9,6 +9,7 @@
 #include "accessibility.h"
 #include "character_label.h"
 #include "fonts.h"
+#include "large_block.h"
 #include "program_icon.h"
 #include "text_colors.h"
 #include "twips.h"
@@ -126,7 +127,17 @@ FrmAscii* FrmAscii::open() {
     frmAscii->show();
     // The keys typed at once go to the character box, whatever window had them before.
     frmAscii->activateWindow();
+    frmAscii->warmLargeBlocks();
     return frmAscii;
+}
+
+// Enough for the largest paste of eight million characters: the pasted text, the decimal
+// digits it becomes and the copies a paste goes through.
+void FrmAscii::warmLargeBlocks() {
+    constexpr std::size_t kWarmBytes = std::size_t{128} << 20;
+    if (!largeBlockWarmer_.joinable()) {
+        largeBlockWarmer_ = std::jthread([] { trelvane::warmLargeBlocks(kWarmBytes); });
+    }
 }
 
 // Ending the converter ends the program: the code table goes with it.

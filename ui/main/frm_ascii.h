@@ -7,6 +7,7 @@
 #include <QTimer>
 #include <QWidget>
 #include <array>
+#include <thread>
 
 #include "character_panel.h"
 #include "character_window.h"
@@ -34,6 +35,9 @@ class FrmAscii : public QWidget, public CodeWindow, public CharacterWindow {
 
     // Creates and shows the converter window of the program; it deletes itself when closed.
     static FrmAscii* open();
+
+    // Readies fresh memory for the first large text in the background; see warmLargeBlocks.
+    void warmLargeBlocks();
 
     // The window side of the code panel's conversions: views of the fields' texts, and writes
     // whose results are written once, into the storage the field keeps.
@@ -182,6 +186,7 @@ class FrmAscii : public QWidget, public CodeWindow, public CharacterWindow {
     float frmeMoveLeft_ = 0;
     std::array<bool, 2> codeFieldError_{};  // Campo A, Campo B in the error colour
     bool centred_ = false;
+    std::jthread largeBlockWarmer_;  // joined first, when the window goes
 };
 
 }  // namespace trelvane
