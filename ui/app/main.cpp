@@ -28,6 +28,8 @@ int main(int argc, char** argv) {
     QPointer<trelvane::FrmInicio> frmInicio =
         new trelvane::FrmInicio([] { trelvane::reportWhenShown(trelvane::FrmAscii::open()); });
     frmInicio->setAttribute(Qt::WA_DeleteOnClose);
+    frmInicio->prepareWhileGrowing(
+        [step = 0]() mutable { return trelvane::FrmAscii::prepareFonts(step++); });
     frmInicio->show();
     const int status = QApplication::exec();
     delete frmInicio.data();  // still there when its "x" ended the program

@@ -4,15 +4,18 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFontMetricsF>
 #include <QScreen>
 
 #include "accessibility.h"
 #include "character_label.h"
+#include "code_glyphs.h"
 #include "fonts.h"
 #include "large_block.h"
 #include "program_icon.h"
 #include "text_colors.h"
 #include "twips.h"
+#include "undefined_code.h"
 
 namespace trelvane {
 
@@ -138,6 +141,28 @@ void FrmAscii::warmLargeBlocks() {
     if (!largeBlockWarmer_.joinable()) {
         largeBlockWarmer_ = std::jthread([] { trelvane::warmLargeBlocks(kWarmBytes); });
     }
+}
+
+bool FrmAscii::prepareFonts(int step) {
+    // A field measures in the default font until it is given its own, as the window builds it.
+    // Each font takes four steps of a few milliseconds: the font itself, the fallback font of
+    // the control pictures, the digits of the undefined codes, and the table of advances.
+    const QFont font = step < 4 ? QFont() : segoeUi(12);
+    const QFontMetricsF metrics(font);
+    switch (step % 4) {
+        case 0:
+            metrics.horizontalAdvance(QStringLiteral("Campo A 0123456789 ABCDEF abcdef"));
+            break;
+        case 1:
+            metrics.horizontalAdvance(QString(QChar(shownUnit(0))));
+            break;
+        case 2:
+            undefinedCodeAdvance(font);
+            break;
+        default:
+            GlyphAdvances{font};
+    }
+    return step < 7;
 }
 
 // Ending the converter ends the program: the code table goes with it.

@@ -39,6 +39,10 @@ class FrmAscii : public QWidget, public CodeWindow, public CharacterWindow {
     // Readies fresh memory for the first large text in the background; see warmLargeBlocks.
     void warmLargeBlocks();
 
+    // Loads, a step at a time, the fonts the window's code fields measure their text in, so
+    // that opening the window later finds them ready; returns whether steps remain after this.
+    static bool prepareFonts(int step);
+
     // The window side of the code panel's conversions: views of the fields' texts, and writes
     // whose results are written once, into the storage the field keeps.
     std::u16string_view codeText(CodeField field) const override;

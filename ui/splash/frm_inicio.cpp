@@ -71,6 +71,14 @@ void FrmInicio::Timer1_Timer() {
     lnGo.x2 += kGrowthTwips;
     ++nTick;
     update();
+    if (prepareStep_) {
+        // Queued behind the repaint the tick asked for.
+        QTimer::singleShot(0, this, [this] {
+            if (prepareStep_ && !prepareStep_()) {
+                prepareStep_ = nullptr;
+            }
+        });
+    }
 }
 
 void FrmInicio::eGoForm() {

@@ -23,6 +23,11 @@ class FrmInicio : public QWidget {
   public:
     explicit FrmInicio(std::function<void()> openMain, QWidget* parent = nullptr);
 
+    // Work for the main window that nobody sees (fonts to load, say), done a step at a time in
+    // the idle time after each growth tick, so that the line keeps growing on time; a step
+    // returns whether more remain.
+    void prepareWhileGrowing(std::function<bool()> step) { prepareStep_ = std::move(step); }
+
   protected:
     void paintEvent(QPaintEvent* event) override;
 
@@ -62,6 +67,7 @@ class FrmInicio : public QWidget {
     std::int16_t nTick = 0;
 
     std::function<void()> openMain_;
+    std::function<bool()> prepareStep_;
 };
 
 }  // namespace trelvane

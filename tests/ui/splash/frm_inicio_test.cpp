@@ -114,8 +114,17 @@ TEST_F(FrmInicioTest, TwentyTicksGrowTheLineBy400TwipsEachAndThe21stOpensTheMain
 }
 
 TEST_F(FrmInicioTest, TimerOpensTheMainWindowByItself) {
+    // Work for the main window runs a step after a growth tick, until no steps remain.
+    int steps = 0;
+    bool stepAfterOpening = false;
+    splash->prepareWhileGrowing([&] {
+        stepAfterOpening = stepAfterOpening || mainOpened > 0;
+        return ++steps < 3;
+    });
     EXPECT_TRUE(QTest::qWaitFor([&] { return mainOpened > 0; }, 10000));
     EXPECT_EQ(mainOpened, 1);
+    EXPECT_EQ(steps, 3);
+    EXPECT_FALSE(stepAfterOpening);
     EXPECT_EQ(probe->nTick, 20);
     EXPECT_FALSE(splash->isVisible());
     QTest::qWait(50);
