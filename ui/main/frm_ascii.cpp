@@ -130,7 +130,8 @@ FrmAscii* FrmAscii::open() {
     frmAscii->show();
     // The keys typed at once go to the character box, whatever window had them before.
     frmAscii->activateWindow();
-    frmAscii->warmLargeBlocks();
+    // After the first paint, and before anyone has had the time to paste.
+    QTimer::singleShot(300, frmAscii, [frmAscii] { frmAscii->warmLargeBlocks(); });
     return frmAscii;
 }
 
