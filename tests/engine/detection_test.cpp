@@ -81,13 +81,7 @@ TEST(Detection, SwitchingCampoBLeavesCampoAAlone) {
         // unfill the other three in order.
         const std::vector<std::string> marks = {"mark 4 on", "mark 5 off", "mark 6 off",
                                                 "mark 7 off"};
-        std::vector<std::string> seen;
-        for (const auto& event : trace) {
-            if (event.rfind("mark ", 0) == 0) {
-                seen.push_back(event);
-            }
-        }
-        EXPECT_EQ(seen, marks);
+        EXPECT_EQ(eventsStartingWith(trace, "mark "), marks);
         EXPECT_EQ(traceFrom(trace, "change B").at(1), "mark 4 on");  // before anything else
     }
     MemoryWindow w;
@@ -111,13 +105,7 @@ TEST(Detection, ModeClickOnAFieldWhoseTextDoesNotFitIsUndone) {
         "mark 0 off", "mark 1 off", "mark 2 off", "mark 3 off", "mark 1 on",  // the press
         "mark 0 on",  "mark 1 off", "mark 2 off", "mark 3 off",               // the detection
     };
-    std::vector<std::string> seen;
-    for (const auto& event : trace) {
-        if (event.rfind("mark ", 0) == 0) {
-            seen.push_back(event);
-        }
-    }
-    EXPECT_EQ(seen, expected);
+    EXPECT_EQ(eventsStartingWith(trace, "mark "), expected);
     EXPECT_EQ(w.field(B).text, u"01101000011011110110110001100001");
 }
 

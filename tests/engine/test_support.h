@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <iterator>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -113,6 +114,15 @@ inline std::vector<std::string> traceFrom(const std::vector<std::string>& trace,
                                           const std::string& first) {
     auto start = std::find(trace.begin(), trace.end(), first);
     return {start, trace.end()};
+}
+
+// The events of the trace that begin with a prefix, in order.
+inline std::vector<std::string> eventsStartingWith(const std::vector<std::string>& trace,
+                                                   std::string_view prefix) {
+    std::vector<std::string> events;
+    std::ranges::copy_if(trace, std::back_inserter(events),
+                         [prefix](const std::string& event) { return event.starts_with(prefix); });
+    return events;
 }
 
 inline long countEvents(const std::vector<std::string>& trace, const std::string& event) {
