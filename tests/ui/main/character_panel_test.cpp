@@ -145,14 +145,12 @@ TEST_F(CharacterPanelTest, TheBinaryBoxTakesOnlyZeroOneAndBackspace) {
 
 TEST_F(CharacterPanelTest, PastedDigitsCountWithTheirOwnValue) {
     w().txtB->setFocus(Qt::TabFocusReason);
-    w().txtB->selectAll();
-    QApplication::clipboard()->setText(QStringLiteral("00000002"));
-    QTest::keyClick(w().txtB, Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(w().txtA->text(), QStringLiteral("2"));
-    w().txtB->selectAll();
-    QApplication::clipboard()->setText(QStringLiteral("0000000a"));
-    QTest::keyClick(w().txtB, Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(w().txtA->text(), QStringLiteral("0"));
+    for (const auto& [pasted, value] : {std::pair{"00000002", "2"}, std::pair{"0000000a", "0"}}) {
+        w().txtB->selectAll();
+        QApplication::clipboard()->setText(QString::fromLatin1(pasted));
+        QTest::keyClick(w().txtB, Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(w().txtA->text(), QString::fromLatin1(value)) << pasted;
+    }
 }
 
 TEST_F(CharacterPanelTest, PastedDigitsAddingUpToMoreThan255AreAnError) {
