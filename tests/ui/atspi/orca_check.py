@@ -63,9 +63,24 @@ def check(pid):
     return began
 
 
+def no_other_orca(seconds=60):
+    """Orca will not start while another Orca of the same user runs; one may still be ending."""
+    deadline = time.monotonic() + seconds
+    while time.monotonic() < deadline:
+        if subprocess.run(["pgrep", "-u", str(os.getuid()), "-x", "orca"],
+                          stdout=subprocess.DEVNULL).returncode != 0:
+            return True
+        time.sleep(0.5)
+    return False
+
+
 def main():
     if len(sys.argv) != 2:
         sys.exit(f"usage: {sys.argv[0]} PATH/TO/trelvane")
+    if not no_other_orca():
+        print("FAILED: another Orca of this user is running, and Orca will not start beside it",
+              file=sys.stderr)
+        return 1
     home = tempfile.mkdtemp(prefix="trelvane-orca-")
     log = os.path.join(home, "orca.log")
     orca_environment = dict(os.environ, HOME=home, XDG_CONFIG_HOME=os.path.join(home, "config"),
