@@ -199,9 +199,7 @@ void BM_Hard(benchmark::State& state, Hard kind, Measure what) {
 // One paste, the first of the window; only the first run of the process sees fresh memory.
 void BM_FirstPaste(benchmark::State& state, Mode modeA, Mode modeB) {
     Window window(modeA, modeB);
-    window.form.warmLargeBlocks();  // as the program does when it opens the window
     QApplication::clipboard()->setText(textIn(modeB, state.range(0)));
-    QTest::qWait(1000);  // the time a person takes to paste
     for (auto _ : state) {
         window.w.txtCodeB->paste();
         window.settle();

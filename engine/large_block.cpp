@@ -27,21 +27,4 @@ void adviseLargeBlock(void* data, std::size_t bytes) noexcept {
 #endif
 }
 
-void warmLargeBlocks(std::size_t bytes) noexcept {
-#if defined(__linux__)
-    void* block = mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-    if (block == MAP_FAILED) {
-        return;
-    }
-    adviseLargeBlock(block, bytes);
-    auto* bytesOf = static_cast<volatile unsigned char*>(block);
-    for (std::size_t offset = 0; offset < bytes; offset += 4096) {
-        bytesOf[offset] = 1;
-    }
-    munmap(block, bytes);
-#else
-    (void)bytes;
-#endif
-}
-
 }  // namespace trelvane

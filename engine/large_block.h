@@ -16,11 +16,4 @@ inline constexpr std::size_t kLargeBlock = std::size_t{4} << 20;
 // (the advice is only advice: the block works either way).
 void adviseLargeBlock(void* data, std::size_t bytes) noexcept;
 
-// Writes a block of `bytes` advised as above, one byte a page, and gives it back. On a virtual
-// machine the first write to memory the guest has never used waits while the host backs it,
-// several times the cost of the write itself. The pages given back are the ones the system
-// hands out next, so the first large text of the process is written as fast as a later one;
-// nothing stays resident. Does nothing if the block cannot be mapped.
-void warmLargeBlocks(std::size_t bytes) noexcept;
-
 }  // namespace trelvane

@@ -11,7 +11,6 @@
 #include "character_label.h"
 #include "code_glyphs.h"
 #include "fonts.h"
-#include "large_block.h"
 #include "program_icon.h"
 #include "text_colors.h"
 #include "twips.h"
@@ -130,18 +129,7 @@ FrmAscii* FrmAscii::open() {
     frmAscii->show();
     // The keys typed at once go to the character box, whatever window had them before.
     frmAscii->activateWindow();
-    // After the first paint, and before anyone has had the time to paste.
-    QTimer::singleShot(300, frmAscii, [frmAscii] { frmAscii->warmLargeBlocks(); });
     return frmAscii;
-}
-
-// Enough for the largest paste of eight million characters: the pasted text, the decimal
-// digits it becomes and the copies a paste goes through.
-void FrmAscii::warmLargeBlocks() {
-    constexpr std::size_t kWarmBytes = std::size_t{128} << 20;
-    if (!largeBlockWarmer_.joinable()) {
-        largeBlockWarmer_ = std::jthread([] { trelvane::warmLargeBlocks(kWarmBytes); });
-    }
 }
 
 bool FrmAscii::prepareFonts(int step) {

@@ -7,7 +7,6 @@
 #include <QTimer>
 #include <QWidget>
 #include <array>
-#include <thread>
 
 #include "character_panel.h"
 #include "character_window.h"
@@ -35,9 +34,6 @@ class FrmAscii : public QWidget, public CodeWindow, public CharacterWindow {
 
     // Creates and shows the converter window of the program; it deletes itself when closed.
     static FrmAscii* open();
-
-    // Readies fresh memory for the first large text in the background; see warmLargeBlocks.
-    void warmLargeBlocks();
 
     // Loads, a step at a time, the fonts the window's code fields measure their text in, so
     // that opening the window later finds them ready; returns whether steps remain after this.
@@ -190,7 +186,6 @@ class FrmAscii : public QWidget, public CodeWindow, public CharacterWindow {
     float frmeMoveLeft_ = 0;
     std::array<bool, 2> codeFieldError_{};  // Campo A, Campo B in the error colour
     bool centred_ = false;
-    std::jthread largeBlockWarmer_;  // joined first, when the window goes
 };
 
 }  // namespace trelvane
