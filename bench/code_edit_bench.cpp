@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 // How long the code field takes to show large texts: a program write of a long binary run
 // (one paragraph), of a long text with many lines, of texts made only of blanks, of line
-// feeds, of one endless word or of emoji, an identical write, one typed character at the end
-// and in the middle of a long text, a program write of a span in the middle of a long binary
-// run, and what a caret blink, a repaint and a click cost in a field of blanks.
+// feeds, of one endless word, of emoji or of decimal codes, an identical write, one typed character
+// at the end and in the middle of a long text, a program write of a span in the middle of a long
+// binary run, and what a caret blink, a repaint and a click cost in a field of blanks.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -54,6 +54,21 @@ QString hexDigits(qsizetype length) {
     for (QChar& c : text) {
         c = QLatin1Char("0123456789ABCDEF"[digit(random)]);
     }
+    return text;
+}
+
+// Decimal codes of random characters, as Campo A shows a text in Decimal: numbers of one to
+// three digits, a blank after each.
+QString decimalCodes(qsizetype length) {
+    std::mt19937 random(6);
+    std::uniform_int_distribution<int> code(1, 255);
+    QString text;
+    text.reserve(length + 4);
+    while (text.size() < length) {
+        text += QString::number(code(random));
+        text += QLatin1Char(' ');
+    }
+    text.truncate(length);
     return text;
 }
 
@@ -135,6 +150,11 @@ void BM_WriteEmoji(benchmark::State& state) {
     writeTwoOf(state, emoji(state.range(0)));
 }
 BENCHMARK(BM_WriteEmoji)->Arg(1 << 20)->Arg(8 << 20)->Unit(benchmark::kMillisecond);
+
+void BM_WriteDecimalCodes(benchmark::State& state) {
+    writeTwoOf(state, decimalCodes(state.range(0)));
+}
+BENCHMARK(BM_WriteDecimalCodes)->Arg(1 << 20)->Arg(8 << 20)->Unit(benchmark::kMillisecond);
 
 void BM_WriteIdentical(benchmark::State& state) {
     Field field;

@@ -3,6 +3,7 @@
 
 #include <QChar>
 #include <algorithm>
+#include <bit>
 #include <limits>
 
 #if defined(__SSE2__)
@@ -54,6 +55,110 @@ qsizetype rangeEnd(const char16_t* text, qsizetype from, qsizetype end, char16_t
     return i;
 }
 
+// Lines of digits and blanks, as decimal codes and grouped binary are written, laid out by
+// counting: where the ten digits advance alike, the advance of a line's first characters
+// follows from how many of them are blanks. A line is looked at in its first 64 characters,
+// eight at a time, in 16-bit lanes.
+class DigitsAndBlanksLines {
+  public:
+    DigitsAndBlanksLines(const GlyphAdvances& advances, int width)
+        : digit_(advances.ascii(u'0')),
+          blank_(advances.ascii(u' ')),
+          width_(std::min(width, 0xffff)),
+          applies_(advances.rangeLow(u'0') <= u'0' && advances.rangeHigh(u'0') >= u'9' &&
+                   digit_ > 0 && blank_ > 0 && 64 * std::max(digit_, blank_) <= 0xffff) {}
+
+    bool applies() const { return applies_; }
+
+    // The length of the line that starts at `line`, from its first 64 characters, all of them
+    // readable; -1 when those do not settle it: something other than digits and blanks before
+    // the break, a line longer than them, or a first character too wide for the line.
+    qsizetype lineLength(const char16_t* line) const {
+        const Masks masks = look(line);
+        // The characters that fit are the first ones, up to the one that overflows.
+        const int fit = std::countr_one(masks.fitting);
+        if (fit == 0 || fit + 2 > std::countr_one(masks.digitsAndBlanks)) {
+            return -1;
+        }
+        // The line ends after its last blank, be it the one that overflows and hangs past the
+        // edge, or before the character that overflows when it holds no blank.
+        const std::uint64_t blanks = masks.blanks & (~std::uint64_t{} >> (63 - fit));
+        return blanks != 0 ? 64 - std::countl_zero(blanks) : fit;
+    }
+
+  private:
+    struct Masks {
+        std::uint64_t blanks = 0;
+        std::uint64_t digitsAndBlanks = 0;
+        std::uint64_t fitting = 0;  // the characters whose end is within the width
+    };
+
+    Masks look(const char16_t* line) const {
+        Masks masks;
+#if defined(__SSE2__)
+        const __m128i blankUnits = _mm_set1_epi16(u' ');
+        const __m128i zeros = _mm_set1_epi16(u'0');
+        const __m128i nines = _mm_set1_epi16(9);
+        const __m128i zero = _mm_setzero_si128();
+        const __m128i widths = _mm_set1_epi16(static_cast<short>(width_));
+        // Modulo 2^16, which gives the exact advance as every one fits in 16 bits.
+        const __m128i blankLess = _mm_set1_epi16(static_cast<short>(blank_ - digit_));
+        const __m128i eightDigits = _mm_set1_epi16(static_cast<short>(8 * digit_));
+        __m128i allDigits = _mm_mullo_epi16(_mm_setr_epi16(1, 2, 3, 4, 5, 6, 7, 8),
+                                            _mm_set1_epi16(static_cast<short>(digit_)));
+        __m128i blanksBefore = zero;
+        for (int part = 0; part < 4; ++part) {
+            __m128i blanks[2];
+            __m128i members[2];
+            __m128i fitting[2];
+            for (int half = 0; half < 2; ++half) {
+                const __m128i units =
+                    _mm_loadu_si128(reinterpret_cast<const __m128i*>(line + 16 * part + 8 * half));
+                blanks[half] = _mm_cmpeq_epi16(units, blankUnits);
+                const __m128i digits =
+                    _mm_cmpeq_epi16(_mm_subs_epu16(_mm_sub_epi16(units, zeros), nines), zero);
+                members[half] = _mm_or_si128(blanks[half], digits);
+                // The blanks up to each character: a running sum across the lanes.
+                __m128i count = _mm_sub_epi16(zero, blanks[half]);
+                count = _mm_add_epi16(count, _mm_slli_si128(count, 2));
+                count = _mm_add_epi16(count, _mm_slli_si128(count, 4));
+                count = _mm_add_epi16(count, _mm_slli_si128(count, 8));
+                count = _mm_add_epi16(count, blanksBefore);
+                const __m128i last = _mm_shufflehi_epi16(count, 0xff);
+                blanksBefore = _mm_unpackhi_epi64(last, last);
+                const __m128i end = _mm_add_epi16(allDigits, _mm_mullo_epi16(count, blankLess));
+                fitting[half] = _mm_cmpeq_epi16(_mm_subs_epu16(end, widths), zero);
+                allDigits = _mm_add_epi16(allDigits, eightDigits);
+            }
+            const auto bits = [](const __m128i(&lanes)[2]) {
+                return static_cast<std::uint64_t>(static_cast<std::uint16_t>(
+                    _mm_movemask_epi8(_mm_packs_epi16(lanes[0], lanes[1]))));
+            };
+            masks.blanks |= bits(blanks) << (16 * part);
+            masks.digitsAndBlanks |= bits(members) << (16 * part);
+            masks.fitting |= bits(fitting) << (16 * part);
+        }
+#else
+        int end = 0;
+        for (int k = 0; k < 64; ++k) {
+            const char16_t c = line[k];
+            const bool blank = c == u' ';
+            end += blank ? blank_ : digit_;
+            masks.blanks |= std::uint64_t{blank} << k;
+            masks.digitsAndBlanks |= std::uint64_t{blank || static_cast<char16_t>(c - u'0') <= 9}
+                                     << k;
+            masks.fitting |= std::uint64_t{end <= width_} << k;
+        }
+#endif
+        return masks;
+    }
+
+    const int digit_;
+    const int blank_;
+    const int width_;
+    const bool applies_;
+};
+
 // The greedy line breaking described in the header, from a line start on. The sink takes the
 // lines as they are found, a run of equal lines at a time:
 //   qsizetype lines(start, length, count, kind): lines start + k * length, k < count; returns
@@ -71,13 +176,18 @@ class LineBreaker {
           advances_(*geometry.advances),
           measured_(advances_.unitTable()),
           width_(geometry.width),
-          sink_(sink) {}
+          sink_(sink),
+          digitsAndBlanks_(advances_, width_) {}
 
     void run(qsizetype from) {
         start_ = i_ = from;
         while (i_ < length_) {
             if (i_ == start_) {
-                if (const Step step = takeRangeRun(); step != Step::Next) {
+                Step step = takeRangeRun();
+                if (step == Step::Next) {
+                    step = takeDigitsAndBlanksLines();
+                }
+                if (step != Step::Next) {
                     if (step == Step::Stop) {
                         return;
                     }
@@ -183,6 +293,23 @@ class LineBreaker {
         return count > 0 ? emitLines(perLine, count, kind) : Step::Next;
     }
 
+    // Lines of digits and blanks at once, while the next line starts after a blank: the line
+    // after one of digits alone may start a run of them.
+    Step takeDigitsAndBlanksLines() {
+        Step step = Step::Next;
+        while (digitsAndBlanks_.applies() && length_ - start_ >= 64) {
+            const qsizetype length = digitsAndBlanks_.lineLength(text_ + start_);
+            if (length < 0) {
+                break;
+            }
+            step = emitLines(length, 1, kOrdinary);
+            if (step == Step::Stop || text_[start_ - 1] != u' ') {
+                break;
+            }
+        }
+        return step;
+    }
+
     // Characters already measured, while they fit: the common case, in a loop of its own.
     // Printable ASCII, the blank among them, and the 16-bit characters other than surrogates;
     // anything else (see GlyphAdvances::unitTable), and the character that does not fit, goes
@@ -276,6 +403,7 @@ class LineBreaker {
     const std::int32_t* const measured_;
     const int width_;
     Sink& sink_;
+    const DigitsAndBlanksLines digitsAndBlanks_;
     qsizetype start_ = 0;  // of the line being laid out
     qsizetype i_ = 0;
     int x_ = 0;

@@ -17,7 +17,8 @@ namespace trelvane {
 //   every line is cheap to draw and to place a caret in.
 // Lines made of one character range (line feeds, blanks, or printable ASCII characters of
 // equal advance such as binary digits) are laid out as a whole run at once, in the time it
-// takes to find where the run ends.
+// takes to find where the run ends. Lines of digits and blanks, the text of decimal codes, are
+// laid out by counting their blanks, as each of their characters has one of two advances.
 inline constexpr qsizetype kMaxLineUnits = 1024;
 
 struct WrapGeometry {

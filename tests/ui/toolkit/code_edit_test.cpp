@@ -301,6 +301,8 @@ TEST_F(CodeEditTest, LinesAfterAnEditAreTheLinesOfTheNewText) {
         QString(5, QLatin1Char('\n')),
         QStringLiteral("\n"),
         QStringLiteral("hexadecimal "),
+        QStringLiteral("72 101 108 108 111 44 32 119 111 114 108 100 33 "),
+        QStringLiteral("01001000 01101111 01101100 01100001 "),
         QStringLiteral("4A6F7365"),
         QString(60, QLatin1Char('x')),
         QString(33, QLatin1Char('w')) + QLatin1Char(' '),
@@ -337,6 +339,57 @@ TEST_F(CodeEditTest, LinesAfterAnEditAreTheLinesOfTheNewText) {
         expectSameLines(edit, fresh, round);
         if (testing::Test::HasFatalFailure()) {
             return;
+        }
+    }
+}
+
+// Texts of digits and blanks, as decimal codes and grouped binary are written, checked line by
+// line against the rule itself, at several widths: what a line holds before a blank that may
+// hang past the edge fits, and the line could not have taken the next character as well.
+TEST_F(CodeEditTest, LinesOfDigitsAndBlanksHoldAllThatFitsAndNoMore) {
+    std::mt19937 random(5);
+    auto numbers = [&](int most, const QString& between) {
+        QString text;
+        while (text.size() < 3000) {
+            const int digits = std::uniform_int_distribution<int>(1, most)(random);
+            for (int i = 0; i < digits; ++i) {
+                text += QLatin1Char('0' + std::uniform_int_distribution<int>(0, 9)(random));
+            }
+            text += between;
+        }
+        return text;
+    };
+    const QFontMetricsF metrics(edit.font());
+    auto advance = [&](QStringView line) {
+        qreal units = 0;
+        for (QChar c : line) {
+            units += std::lround(metrics.horizontalAdvance(c) * 64);
+        }
+        return units / 64;
+    };
+    struct Case {
+        QString text;
+        int boxWidth;
+    };
+    for (const Case& c :
+         {Case{numbers(3, QStringLiteral(" ")), 300}, Case{numbers(3, QStringLiteral(" ")), 137},
+          Case{numbers(8, QStringLiteral(" ")), 211}, Case{numbers(3, QStringLiteral("  ")), 163},
+          Case{numbers(70, QStringLiteral(" ")), 250}}) {
+        edit.resize(c.boxWidth, 100);
+        edit.setText(c.text);
+        const qreal room = edit.viewport()->width() - 8;
+        for (int line = 0; line + 1 < edit.lineCount(); ++line) {
+            const qsizetype start = edit.lineStart(line);
+            const qsizetype end = edit.lineStart(line + 1);
+            const QStringView text(c.text);
+            const qsizetype kept = text.at(end - 1) == QLatin1Char(' ') ? end - 1 : end;
+            EXPECT_LE(advance(text.sliced(start, kept - start)), room) << c.boxWidth << " " << line;
+            // A line without a blank breaks before the character that overflows, one with a
+            // blank after it: either way the next word or character would not have fitted.
+            const qsizetype nextBlank = text.indexOf(QLatin1Char(' '), end);
+            const qsizetype wordEnd = kept == end || nextBlank < 0 ? end + 1 : nextBlank;
+            EXPECT_GT(advance(text.sliced(start, std::max(wordEnd, end + 1) - start)), room)
+                << c.boxWidth << " " << line;
         }
     }
 }
