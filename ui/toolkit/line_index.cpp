@@ -167,7 +167,11 @@ void LineIndex::Cursor::advanceTo(qsizetype position) {
         const Run& run = blocks[block_].runs[run_];
         const qsizetype end = runStart_ + static_cast<qsizetype>(run.count) * run.length;
         if (position < end) {
-            const qsizetype inRun = (position - runStart_ + run.length - 1) / run.length;
+            // Most runs after an edit hold one line each: no division for them.
+            const qsizetype offset = position - runStart_;
+            const qsizetype inRun = offset == 0      ? 0
+                                    : run.count == 1 ? 1
+                                                     : (offset + run.length - 1) / run.length;
             if (inRun < run.count) {
                 inRun_ = inRun;
                 line_ = runLine_ + inRun;
@@ -222,21 +226,27 @@ void LineIndex::prepare(Splice& splice, qsizetype first, qsizetype last, const R
     }
     Runs merged;
     merged.reserve(runs.size() + 2 * kBlockRuns * (to - from));
+    // Only the first of the rebuilt blocks holds lines before `first`, and only the last one
+    // lines from `last` on.
     auto keep = [&](bool before) {
-        qsizetype line = blockCount > 0 ? firstLine_[from] : 0;
-        for (std::size_t b = from; b < to; ++b) {
-            for (const Run& run : blocks_[b].runs) {
-                const qsizetype end = line + run.count;
-                const qsizetype count = before ? std::clamp<qsizetype>(first - line, 0, run.count)
-                                               : std::clamp<qsizetype>(end - last, 0, run.count);
-                append(merged, run.length, count, run.kind);
-                line = end;
-            }
+        if (blockCount == 0) {
+            return;
+        }
+        const std::size_t b = before ? from : to - 1;
+        qsizetype line = firstLine_[b];
+        for (const Run& run : blocks_[b].runs) {
+            const qsizetype end = line + run.count;
+            const qsizetype count = before ? std::clamp<qsizetype>(first - line, 0, run.count)
+                                           : std::clamp<qsizetype>(end - last, 0, run.count);
+            append(merged, run.length, count, run.kind);
+            line = end;
         }
     };
     keep(true);
-    for (const Run& run : runs) {
-        append(merged, run.length, run.count, run.kind);
+    if (!runs.empty()) {
+        // The new runs are merged among themselves already; only the first may join.
+        append(merged, runs.front().length, runs.front().count, runs.front().kind);
+        merged.insert(merged.end(), runs.begin() + 1, runs.end());
     }
     keep(false);
 
