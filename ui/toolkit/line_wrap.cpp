@@ -137,6 +137,10 @@ class DigitsAndBlanksLines {
             masks.blanks |= bits(blanks) << (16 * part);
             masks.digitsAndBlanks |= bits(members) << (16 * part);
             masks.fitting |= bits(fitting) << (16 * part);
+            // Enough once the character that overflows and the one after it are looked at.
+            if (std::countr_one(masks.fitting) + 2 <= 16 * (part + 1)) {
+                break;
+            }
         }
 #else
         int end = 0;
@@ -447,6 +451,10 @@ struct CollectUntilRealigned {
         // The lines after these start at start + k * length, k = 1..count. Only those past the
         // edit can meet an old line; the first of them and the last are looked at (within a
         // run, later ones meet old ones only if the first does).
+        if (start + count * length < editEnd) {
+            LineIndex::append(runs, static_cast<std::uint16_t>(length), count, kind);
+            return count;
+        }
         const qsizetype first =
             start + length >= editEnd ? 1 : (editEnd - start + length - 1) / length;
         for (const qsizetype k : {first, count}) {
