@@ -66,7 +66,8 @@ class DigitsAndBlanksLines {
           blank_(advances.ascii(u' ')),
           width_(std::min(width, 0xffff)),
           applies_(advances.rangeLow(u'0') <= u'0' && advances.rangeHigh(u'0') >= u'9' &&
-                   digit_ > 0 && blank_ > 0 && 64 * std::max(digit_, blank_) <= 0xffff) {}
+                   digit_ > 0 && blank_ > 0 && 64 * std::max(digit_, blank_) <= 0xffff),
+          sureParts_(applies_ ? std::min(3, width_ / std::max(digit_, blank_) / 16) : 0) {}
 
     bool applies() const { return applies_; }
 
@@ -104,10 +105,38 @@ class DigitsAndBlanksLines {
         // Modulo 2^16, which gives the exact advance as every one fits in 16 bits.
         const __m128i blankLess = _mm_set1_epi16(static_cast<short>(blank_ - digit_));
         const __m128i eightDigits = _mm_set1_epi16(static_cast<short>(8 * digit_));
-        __m128i allDigits = _mm_mullo_epi16(_mm_setr_epi16(1, 2, 3, 4, 5, 6, 7, 8),
-                                            _mm_set1_epi16(static_cast<short>(digit_)));
+        const auto bits = [](const __m128i(&lanes)[2]) {
+            return static_cast<std::uint64_t>(
+                static_cast<std::uint16_t>(_mm_movemask_epi8(_mm_packs_epi16(lanes[0], lanes[1]))));
+        };
+        // The first characters fit whatever they are: only their blanks are counted.
         __m128i blanksBefore = zero;
-        for (int part = 0; part < 4; ++part) {
+        for (int part = 0; part < sureParts_; ++part) {
+            __m128i blanks[2];
+            __m128i members[2];
+            for (int half = 0; half < 2; ++half) {
+                const __m128i units =
+                    _mm_loadu_si128(reinterpret_cast<const __m128i*>(line + 16 * part + 8 * half));
+                blanks[half] = _mm_cmpeq_epi16(units, blankUnits);
+                const __m128i digits =
+                    _mm_cmpeq_epi16(_mm_subs_epu16(_mm_sub_epi16(units, zeros), nines), zero);
+                members[half] = _mm_or_si128(blanks[half], digits);
+            }
+            const __m128i sums = _mm_sad_epu8(
+                _mm_and_si128(_mm_packs_epi16(blanks[0], blanks[1]), _mm_set1_epi8(1)), zero);
+            blanksBefore =
+                _mm_add_epi16(blanksBefore, _mm_add_epi16(sums, _mm_unpackhi_epi64(sums, sums)));
+            masks.blanks |= bits(blanks) << (16 * part);
+            masks.digitsAndBlanks |= bits(members) << (16 * part);
+            masks.fitting |= std::uint64_t{0xffff} << (16 * part);
+        }
+        blanksBefore = _mm_shufflelo_epi16(blanksBefore, 0);
+        blanksBefore = _mm_unpacklo_epi64(blanksBefore, blanksBefore);
+        __m128i allDigits =
+            _mm_mullo_epi16(_mm_add_epi16(_mm_setr_epi16(1, 2, 3, 4, 5, 6, 7, 8),
+                                          _mm_set1_epi16(static_cast<short>(16 * sureParts_))),
+                            _mm_set1_epi16(static_cast<short>(digit_)));
+        for (int part = sureParts_; part < 4; ++part) {
             __m128i blanks[2];
             __m128i members[2];
             __m128i fitting[2];
@@ -130,10 +159,6 @@ class DigitsAndBlanksLines {
                 fitting[half] = _mm_cmpeq_epi16(_mm_subs_epu16(end, widths), zero);
                 allDigits = _mm_add_epi16(allDigits, eightDigits);
             }
-            const auto bits = [](const __m128i(&lanes)[2]) {
-                return static_cast<std::uint64_t>(static_cast<std::uint16_t>(
-                    _mm_movemask_epi8(_mm_packs_epi16(lanes[0], lanes[1]))));
-            };
             masks.blanks |= bits(blanks) << (16 * part);
             masks.digitsAndBlanks |= bits(members) << (16 * part);
             masks.fitting |= bits(fitting) << (16 * part);
@@ -161,6 +186,7 @@ class DigitsAndBlanksLines {
     const int blank_;
     const int width_;
     const bool applies_;
+    const int sureParts_;  // parts of 16 characters that fit on any line
 };
 
 // The greedy line breaking described in the header, from a line start on. The sink takes the

@@ -373,7 +373,7 @@ TEST_F(CodeEditTest, LinesOfDigitsAndBlanksHoldAllThatFitsAndNoMore) {
     };
     for (const Case& c :
          {Case{numbers(3, QStringLiteral(" ")), 300}, Case{numbers(3, QStringLiteral(" ")), 137},
-          Case{numbers(8, QStringLiteral(" ")), 211}, Case{numbers(3, QStringLiteral("  ")), 163},
+          Case{numbers(8, QStringLiteral(" ")), 450}, Case{numbers(3, QStringLiteral("  ")), 163},
           Case{numbers(70, QStringLiteral(" ")), 250}}) {
         edit.resize(c.boxWidth, 100);
         edit.setText(c.text);
