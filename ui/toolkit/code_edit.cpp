@@ -121,7 +121,11 @@ void CodeEdit::replaceText(qsizetype position, qsizetype removed, qsizetype leng
     position = std::clamp<qsizetype>(position, 0, text_.size());
     removed = std::clamp<qsizetype>(removed, 0, text_.size() - position);
     if (position == 0 && removed == text_.size()) {
-        QString text(length, Qt::Uninitialized);
+        // With room to grow, which costs no memory until it is written: a later edit that
+        // lengthens the text then changes it in place.
+        QString text;
+        text.reserve(grownCapacity(length));
+        text.resize(length);
         fill(reinterpret_cast<char16_t*>(text.data()));
         setText(std::move(text));
         return;
@@ -187,6 +191,7 @@ void CodeEdit::replaceWhole(QString text, Before& before) {
     fresh.assign(wrapAll(text, {advances_.get(), laidOutWidth_}));
     before.whole = true;
     before.oldText = std::exchange(text_, std::move(text));
+    replacedRoom_ = QString();  // a new text: the room may be far too large now
     lines_.swap(fresh);
     before.oldLines.swap(fresh);
 }
@@ -203,7 +208,7 @@ void CodeEdit::replaceSpan(qsizetype position, qsizetype removed, QStringView in
 // False, with nothing changed, when the filled span is the one it replaces.
 bool CodeEdit::fillSpan(qsizetype position, qsizetype removed, qsizetype length, const Fill& fill,
                         Before& before) {
-    before.removed = text_.mid(position, removed);
+    before.removed = copyOfSpan(position, removed);
     const qsizetype size = text_.size();
     const qsizetype newSize = size - removed + length;
     // The room at the end: what QString grows into without moving its text elsewhere.
@@ -241,6 +246,23 @@ bool CodeEdit::fillSpan(qsizetype position, qsizetype removed, qsizetype length,
     before.position = position;
     before.inserted = length;
     return true;
+}
+
+// Only the box holds replacedRoom_ again once the change that took the copy has ended, unless
+// an undo record still holds it.
+QString CodeEdit::copyOfSpan(qsizetype position, qsizetype length) {
+    if (length == 0) {
+        return {};
+    }
+    QString copy = std::exchange(replacedRoom_, QString());
+    if (!copy.isDetached() || copy.capacity() < length) {
+        copy = QString();
+        copy.reserve(grownCapacity(length));
+    }
+    copy.resize(length);
+    std::copy_n(text_.constData() + position, length, copy.data());
+    replacedRoom_ = copy;
+    return copy;
 }
 
 // A program write leaves the caret at the start, nothing to undo and the view at the top.
@@ -405,7 +427,7 @@ void CodeEdit::undo() {
             return;
         }
         const Edit edit = lastEdit_;
-        applyEdit(edit.position, edit.inserted.size(), edit.removed);
+        applyEdit(edit.position, edit.inserted, edit.removed);
     });
 }
 
@@ -458,7 +480,7 @@ void CodeEdit::applyEdit(qsizetype position, qsizetype removedLength, const QStr
         emit outOfMemory();  // refused: nothing changed
         return;
     }
-    lastEdit_ = {position, before.removed, inserted};
+    lastEdit_ = {position, before.removed, inserted.size()};
     hasUndo_ = true;
     lastChange_ = {position, removedLength, inserted.size()};
     caret_ = anchor_ = position + inserted.size();

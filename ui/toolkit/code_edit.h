@@ -158,10 +158,12 @@ class CodeEdit : public QAbstractScrollArea {
 
   private:
     // The last edit of the user, kept so that it can be undone; undoing it again redoes it.
+    // The inserted text is not kept: it is in the box for as long as the record is the last,
+    // and a copy would keep the box from changing its text in place.
     struct Edit {
         qsizetype position = 0;
         QString removed;
-        QString inserted;
+        qsizetype inserted = 0;
     };
     // What it takes to put the box back as it was before a change.
     struct Before;
@@ -174,6 +176,7 @@ class CodeEdit : public QAbstractScrollArea {
     void replaceSpan(qsizetype position, qsizetype removed, QStringView inserted, Before& before);
     bool fillSpan(qsizetype position, qsizetype removed, qsizetype length, const Fill& fill,
                   Before& before);
+    QString copyOfSpan(qsizetype position, qsizetype length);
     Before remember() const;
     void takeBack(Before& before);
     void afterProgramWrite(Before& before);
@@ -226,6 +229,9 @@ class CodeEdit : public QAbstractScrollArea {
     void restartCaretBlink();
 
     QString text_;
+    // The copy of the span a change replaced, kept after the change so that the next one
+    // copies into memory already in use instead of memory the system must hand out afresh.
+    QString replacedRoom_;
     qsizetype caret_ = 0;
     qsizetype anchor_ = 0;
     qsizetype userMaxLength_ = 0;
