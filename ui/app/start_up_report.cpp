@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "start_up_report.h"
 
+#include <QEvent>
 #include <QFile>
 #include <QLoggingCategory>
 #include <QTimer>
@@ -26,15 +27,33 @@ long residentKiB() {
     return -1;
 }
 
+// Reports once the window it watches has painted itself for the first time.
+class FirstPaintWatch : public QObject {
+  public:
+    using QObject::QObject;
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint) {
+            // The window paints first, its controls after it, all before the picture reaches
+            // the screen: queued, the report comes after all of that.
+            QTimer::singleShot(0, watched, [] {
+                qCInfo(lcStartup, "main window shown; resident %ld KiB", residentKiB());
+            });
+            watched->removeEventFilter(this);
+            deleteLater();
+        }
+        return false;
+    }
+};
+
 }  // namespace
 
 void reportWhenShown(QWidget* window) {
     if (!lcStartup().isInfoEnabled()) {
         return;
     }
-    // Queued behind the events the showing raised, the first paint among them.
-    QTimer::singleShot(
-        0, window, [] { qCInfo(lcStartup, "main window shown; resident %ld KiB", residentKiB()); });
+    window->installEventFilter(new FirstPaintWatch(window));
 }
 
 }  // namespace trelvane
