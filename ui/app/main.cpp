@@ -24,14 +24,19 @@ int main(int argc, char** argv) {
     trelvane::registerFontSubstitutes();
     trelvane::installQtSpanish();
 
-    // Closed, the splash is deleted, so that it leaves what screen readers see.
-    QPointer<trelvane::FrmInicio> frmInicio =
-        new trelvane::FrmInicio([] { trelvane::reportWhenShown(trelvane::FrmAscii::open()); });
+    // The converter window is prepared while the splash grows and shown when it ends. Closed,
+    // the splash is deleted, so that it leaves what screen readers see.
+    QPointer<trelvane::FrmAscii> frmAscii;
+    QPointer<trelvane::FrmInicio> frmInicio = new trelvane::FrmInicio([&frmAscii] {
+        frmAscii = trelvane::FrmAscii::open(frmAscii);
+        trelvane::reportWhenShown(frmAscii);
+    });
     frmInicio->setAttribute(Qt::WA_DeleteOnClose);
     frmInicio->prepareWhileGrowing(
-        [step = 0]() mutable { return trelvane::FrmAscii::prepareFonts(step++); });
+        [&frmAscii, step = 0]() mutable { return trelvane::FrmAscii::prepare(step++, frmAscii); });
     frmInicio->show();
     const int status = QApplication::exec();
     delete frmInicio.data();  // still there when its "x" ended the program
+    delete frmAscii.data();   // prepared but never shown, then
     return status;
 }

@@ -64,11 +64,10 @@ EntryBox* makeEntryBox(const QString& text, QWidget* parent, const QRect& geomet
 }
 
 CodeEdit* makeCodeEdit(QWidget* parent, const QRect& geometry, QRgb back, const QString& toolTip) {
-    auto* edit = new CodeEdit(parent);
+    auto* edit = new CodeEdit(segoeUi(12), parent);
     edit->setGeometry(geometry);
     edit->setBackColor(QColor::fromRgb(back));
     setTextBoxInk(*edit);
-    edit->setFont(segoeUi(12));
     edit->setToolTip(toolTip);
     edit->setFocusPolicy(Qt::ClickFocus);
     return edit;
@@ -123,8 +122,8 @@ FrmAscii::FrmAscii(QWidget* parent) : QWidget(parent) {
     txtC->setFocus();
 }
 
-FrmAscii* FrmAscii::open() {
-    auto* frmAscii = new FrmAscii;
+FrmAscii* FrmAscii::open(FrmAscii* prepared) {
+    FrmAscii* frmAscii = prepared != nullptr ? prepared : new FrmAscii;
     frmAscii->setAttribute(Qt::WA_DeleteOnClose);
     frmAscii->show();
     // The keys typed at once go to the character box, whatever window had them before.
@@ -132,26 +131,39 @@ FrmAscii* FrmAscii::open() {
     return frmAscii;
 }
 
-bool FrmAscii::prepareFonts(int step) {
-    // A field measures in the default font until it is given its own, as the window builds it.
-    // Each font takes four steps of a few milliseconds: the font itself, the fallback font of
-    // the control pictures, the digits of the undefined codes, and the table of advances.
-    const QFont font = step < 4 ? QFont() : segoeUi(12);
-    const QFontMetricsF metrics(font);
-    switch (step % 4) {
+bool FrmAscii::prepare(int step, QPointer<FrmAscii>& window) {
+    // The font of the code fields takes four steps: the font itself, the fallback font of the
+    // control pictures, the digits of the undefined codes, and the table of advances.
+    const QFont font = segoeUi(12);
+    switch (step) {
         case 0:
-            metrics.horizontalAdvance(QStringLiteral("Campo A 0123456789 ABCDEF abcdef"));
-            break;
+            QFontMetricsF(font).horizontalAdvance(
+                QStringLiteral("Campo A 0123456789 ABCDEF abcdef"));
+            return true;
         case 1:
-            metrics.horizontalAdvance(QString(QChar(shownUnit(0))));
-            break;
+            QFontMetricsF(font).horizontalAdvance(QString(QChar(shownUnit(0))));
+            return true;
         case 2:
             undefinedCodeAdvance(font);
-            break;
-        default:
+            return true;
+        case 3:
             GlyphAdvances{font};
+            return true;
+        case 4:
+            window = new FrmAscii;
+            return true;
+        default:
+            if (window != nullptr) {
+                window->prepareFirstPaint();
+            }
+            return false;
     }
-    return step < 7;
+}
+
+void FrmAscii::prepareFirstPaint() {
+    // Drawn once into a picture nobody sees: the styles are applied, the captions laid out and
+    // the glyphs of their fonts rendered, so that the first paint on screen finds them ready.
+    grab();
 }
 
 // Ending the converter ends the program: the code table goes with it.

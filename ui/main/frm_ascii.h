@@ -32,12 +32,15 @@ class FrmAscii : public QWidget, public CodeWindow, public CharacterWindow {
     explicit FrmAscii(QWidget* parent = nullptr);
     ~FrmAscii() override;
 
-    // Creates and shows the converter window of the program; it deletes itself when closed.
-    static FrmAscii* open();
+    // Shows the converter window of the program, the one prepared beforehand or, without one,
+    // a new one; it deletes itself when closed.
+    static FrmAscii* open(FrmAscii* prepared = nullptr);
 
-    // Loads, a step at a time, the fonts the window's code fields measure their text in, so
-    // that opening the window later finds them ready; returns whether steps remain after this.
-    static bool prepareFonts(int step);
+    // Prepares the converter window a step at a time, each step a few milliseconds, so that
+    // opening it later only has to show it: the font its code fields measure their text in,
+    // then the window itself, built hidden into `window`, then its first paint. Returns whether
+    // steps remain after this one.
+    static bool prepare(int step, QPointer<FrmAscii>& window);
 
     // The window side of the code panel's conversions: views of the fields' texts, and writes
     // whose results are written once, into the storage the field keeps.
@@ -154,6 +157,7 @@ class FrmAscii : public QWidget, public CodeWindow, public CharacterWindow {
     // What the About box shows below its title.
     static QString aboutText();
 
+    void prepareFirstPaint();
     void buildCharacterPanel();
     void buildFunctionButtons();
     void buildCodePanel();

@@ -77,6 +77,15 @@ struct CodeEdit::Before {
 };
 
 CodeEdit::CodeEdit(QWidget* parent) : QAbstractScrollArea(parent) {
+    setUp();
+}
+
+CodeEdit::CodeEdit(const QFont& font, QWidget* parent) : QAbstractScrollArea(parent) {
+    setFont(font);
+    setUp();
+}
+
+void CodeEdit::setUp() {
     setFrameStyle(QFrame::NoFrame);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -767,7 +776,8 @@ void CodeEdit::resizeEvent(QResizeEvent* event) {
 
 void CodeEdit::changeEvent(QEvent* event) {
     QAbstractScrollArea::changeEvent(event);
-    if (event->type() == QEvent::FontChange) {
+    // A font given at construction is measured by the constructor, once.
+    if (event->type() == QEvent::FontChange && advances_ != nullptr) {
         guarded([this] {
             useFont();
             relayoutAll();

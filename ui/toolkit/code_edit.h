@@ -57,6 +57,8 @@ class CodeEdit : public QAbstractScrollArea {
     };
 
     explicit CodeEdit(QWidget* parent = nullptr);
+    // A box in its own font from the start, measured in that font only.
+    explicit CodeEdit(const QFont& font, QWidget* parent = nullptr);
     ~CodeEdit() override;
 
     // The text as the box holds it.
@@ -211,6 +213,9 @@ class CodeEdit : public QAbstractScrollArea {
     void announceCaret(qsizetype oldCaret, qsizetype oldAnchor) const;
     qsizetype previousCaretStop(qsizetype position);
     qsizetype nextCaretStop(qsizetype position);
+
+    // What every constructor does: the settings of a box, then the measuring of its font.
+    void setUp();
 
     // Layout.
     void relayoutAll();
