@@ -75,6 +75,9 @@ class DigitsAndBlanksLines {
     // readable; -1 when those do not settle it: something other than digits and blanks before
     // the break, a line longer than them, or a first character too wide for the line.
     qsizetype lineLength(const char16_t* line) const {
+        if (!startsWithDigitsAndBlanks(line)) {
+            return -1;  // most lines of other texts, at the cost of one look
+        }
         const Masks masks = look(line);
         // The characters that fit are the first ones, up to the one that overflows.
         const int fit = std::countr_one(masks.fitting);
@@ -93,6 +96,22 @@ class DigitsAndBlanksLines {
         std::uint64_t digitsAndBlanks = 0;
         std::uint64_t fitting = 0;  // the characters whose end is within the width
     };
+
+    // Whether the first eight characters are digits or blanks.
+    static bool startsWithDigitsAndBlanks(const char16_t* line) {
+#if defined(__SSE2__)
+        const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i*>(line));
+        const __m128i blanks = _mm_cmpeq_epi16(units, _mm_set1_epi16(u' '));
+        const __m128i digits = _mm_cmpeq_epi16(
+            _mm_subs_epu16(_mm_sub_epi16(units, _mm_set1_epi16(u'0')), _mm_set1_epi16(9)),
+            _mm_setzero_si128());
+        return _mm_movemask_epi8(_mm_or_si128(blanks, digits)) == 0xffff;
+#else
+        return std::all_of(line, line + 8, [](char16_t c) {
+            return c == u' ' || static_cast<char16_t>(c - u'0') <= 9;
+        });
+#endif
+    }
 
     Masks look(const char16_t* line) const {
         Masks masks;
