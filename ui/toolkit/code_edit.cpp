@@ -11,6 +11,7 @@
 #include <QScrollBar>
 #include <QStyleHints>
 #include <QTextLayout>
+#include <QTimer>
 #include <algorithm>
 #include <climits>
 #include <cmath>
@@ -499,6 +500,25 @@ void CodeEdit::applyEdit(qsizetype position, qsizetype removedLength, const QStr
     announceChange(position, before.removed, inserted, nullptr);
     announceCaret(before.caret, before.anchor);
     raiseChanged(before, Writer::User);
+    if (!text_.isDetached()) {
+        // A pasted text is shared with the clipboard: the box takes a copy of its own once
+        // the paste is shown, rather than in the next keystroke.
+        QTimer::singleShot(0, this, &CodeEdit::ownText);
+    }
+}
+
+void CodeEdit::ownText() {
+    if (text_.isDetached() || openChange_ != nullptr) {
+        return;
+    }
+    try {
+        QString own;
+        own.reserve(grownCapacity(text_.size()));
+        own.append(text_);
+        text_.swap(own);
+    } catch (const std::bad_alloc&) {
+        // The next edit copies it then, or tells that memory ran out.
+    }
 }
 
 void CodeEdit::deleteBackward() {

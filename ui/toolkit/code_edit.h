@@ -179,6 +179,7 @@ class CodeEdit : public QAbstractScrollArea {
     bool fillSpan(qsizetype position, qsizetype removed, qsizetype length, const Fill& fill,
                   Before& before);
     QString copyOfSpan(qsizetype position, qsizetype length);
+    void ownText();
     Before remember() const;
     void takeBack(Before& before);
     void afterProgramWrite(Before& before);
