@@ -252,6 +252,9 @@ bool CodeEdit::fillSpan(qsizetype position, qsizetype removed, qsizetype length,
         throw;
     }
     lines_.commit(before.splice);
+    if (replacedRoom_.capacity() > text_.size()) {
+        replacedRoom_ = QString();  // a field that shrank gives its memory back
+    }
     before.whole = false;
     before.position = position;
     before.inserted = length;
