@@ -7,7 +7,7 @@ set -euo pipefail
 packages=(
     cmake ninja-build g++ pkg-config
     clang libclang-rt-dev
-    qt6-base-dev libfontconfig-dev
+    qt6-base-dev
     qt6-translations-l10n
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-open-sans fonts-crosextra-carlito fonts-symbola

@@ -2,7 +2,6 @@
 // Trelvane: the program starts on the splash, which opens the converter window.
 #include <QApplication>
 #include <QPointer>
-#include <thread>
 
 #include "app_identity.h"
 #include "command_line.h"
@@ -18,12 +17,12 @@ int main(int argc, char** argv) {
     if (const std::optional<int> status = trelvane::answerInformationOption(argc, argv)) {
         return *status;
     }
-    // The system's font configuration is read while Qt starts and the splash is built.
-    std::jthread fontConfiguration = trelvane::readFontConfigurationAhead();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Trelvane"));
     QApplication::setDesktopFileName(QString::fromLatin1(trelvane::identity::kAppId));
     QApplication::setWindowIcon(trelvane::programIcon());
+    trelvane::registerFontSubstitutes();
+    trelvane::installQtSpanish();
 
     // The converter window is prepared while the splash grows and shown when it ends. Closed,
     // the splash is deleted, so that it leaves what screen readers see.
@@ -35,11 +34,6 @@ int main(int argc, char** argv) {
     frmInicio->setAttribute(Qt::WA_DeleteOnClose);
     frmInicio->prepareWhileGrowing(
         [&frmAscii, step = 0]() mutable { return trelvane::FrmAscii::prepare(step++, frmAscii); });
-
-    // The splash's captions are the first text drawn.
-    fontConfiguration.join();
-    trelvane::registerFontSubstitutes();
-    trelvane::installQtSpanish();
     frmInicio->show();
     const int status = QApplication::exec();
     delete frmInicio.data();  // still there when its "x" ended the program

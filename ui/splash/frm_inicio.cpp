@@ -52,15 +52,7 @@ FrmInicio::FrmInicio(std::function<void()> openMain, QWidget* parent)
     connect(Timer1, &QTimer::timeout, this, &FrmInicio::Timer1_Timer);
 
     Form_Load();
-}
-
-void FrmInicio::showEvent(QShowEvent* event) {
-    QWidget::showEvent(event);
-    // The line grows from the moment the splash is shown: whatever the program's entry does
-    // between building the splash and showing it takes nothing from the 210 ms.
-    if (nTick == 0 && !Timer1->isActive()) {
-        Timer1->start();
-    }
+    Timer1->start();
 }
 
 void FrmInicio::Form_Load() {

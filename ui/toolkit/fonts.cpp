@@ -4,8 +4,6 @@
 #include <QFontDatabase>
 #include <QStringList>
 
-#include <fontconfig/fontconfig.h>
-
 namespace trelvane {
 
 namespace {
@@ -36,12 +34,6 @@ void registerFontSubstitutes() {
                                    {QString::fromLatin1(s.installed), QStringLiteral("DejaVu Sans"),
                                     QStringLiteral("sans-serif")});
     }
-}
-
-std::jthread readFontConfigurationAhead() {
-    // Qt reads the fonts through fontconfig, whose first call loads the configuration; Qt's
-    // own call later finds it loaded.
-    return std::jthread([] { FcInit(); });
 }
 
 bool isFontAvailable(const QString& family) {

@@ -3,7 +3,6 @@
 
 #include <QFont>
 #include <QString>
-#include <thread>
 
 namespace trelvane {
 
@@ -12,11 +11,6 @@ namespace trelvane {
 // system's sans-serif behind them, so the layout keeps its sizes. Call once after the
 // QApplication exists.
 void registerFontSubstitutes();
-
-// Reads the system's font configuration (fontconfig's configuration files and font caches) on
-// a thread of its own: the few milliseconds it takes before the first text can be drawn then
-// pass while Qt starts. Join the thread before the first font is looked up.
-std::jthread readFontConfigurationAhead();
 
 // Whether a font name can be used: the system has that family, or it has the installed
 // substitute registered for it.
