@@ -52,7 +52,16 @@ FrmInicio::FrmInicio(std::function<void()> openMain, QWidget* parent)
     connect(Timer1, &QTimer::timeout, this, &FrmInicio::Timer1_Timer);
 
     Form_Load();
-    Timer1->start();
+}
+
+void FrmInicio::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    // The line grows from the moment the splash is shown: what comes before, the program's
+    // entry and the making of the window on the desktop (the icon's images are read then where
+    // the desktop asks for them), takes nothing from the 210 ms.
+    if (nTick == 0 && !Timer1->isActive()) {
+        Timer1->start();
+    }
 }
 
 void FrmInicio::Form_Load() {

@@ -14,10 +14,10 @@
 namespace trelvane {
 
 // The borderless splash the program starts on: the maker's brand and the product name on blue,
-// a progress line that grows along the bottom edge in 20 ticks of 10 ms, then openMain is
-// called and the splash closes. Its "x" ends the program at once. Closing hides the splash for
-// good; the program's entry has it deleted then (Qt::WA_DeleteOnClose), so that screen readers
-// no longer find it.
+// a progress line that grows along the bottom edge in 20 ticks of 10 ms from the moment it is
+// shown, then openMain is called and the splash closes. Its "x" ends the program at once. Closing
+// hides the splash for good; the program's entry has it deleted then (Qt::WA_DeleteOnClose), so
+// that screen readers no longer find it.
 class FrmInicio : public QWidget {
     Q_OBJECT
   public:
@@ -29,6 +29,7 @@ class FrmInicio : public QWidget {
     void prepareWhileGrowing(std::function<bool()> step) { prepareStep_ = std::move(step); }
 
   protected:
+    void showEvent(QShowEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
   private:

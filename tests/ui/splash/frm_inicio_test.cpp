@@ -153,6 +153,15 @@ TEST_F(FrmInicioTest, ClickOnXEndsTheProgramBeforeTheMainWindowOpens) {
     EXPECT_FALSE(probe->lblEsc->isOpaque());
 }
 
+TEST(FrmInicioStart, TheLineGrowsFromTheShowingOfTheSplash) {
+    FrmInicio splash([] {});
+    SplashProbe probe(splash);
+    EXPECT_FALSE(probe.Timer1->isActive());
+    splash.show();
+    EXPECT_TRUE(probe.Timer1->isActive());
+    EXPECT_EQ(probe.nTick, 0);
+}
+
 TEST(FrmInicioEnd, ClickOnXLeavesTheEventLoopAtOnce) {
     int mainOpened = 0;
     FrmInicio splash([&] { ++mainOpened; });
