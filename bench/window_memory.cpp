@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The memory the real main window takes for a large paste into Campo B, headless: the
 // resident memory at its peak and after the paste, above what the window held before, against
-// the two texts' own UTF-16 size.
+// the two texts' own UTF-16 size; and what it still holds once the fields are emptied again.
 //
 //   QT_QPA_PLATFORM=offscreen window_memory [MiB of characters] [mode of B] [mode of A]
 //
@@ -89,5 +89,18 @@ int main(int argc, char** argv) {
     std::printf(
         "after the paste   %8.1f MiB  (%.1f bytes per pasted character, %.2f x the texts)\n",
         after / (1 << 20), after / static_cast<double>(length), after / texts);
+
+    // A keystroke in the middle, then both fields and the clipboard emptied: what the program
+    // still holds at rest.
+    w.txtCodeB->setCaretPosition(w.txtCodeB->text().size() / 2);
+    QTest::keyClick(w.txtCodeB, Qt::Key_Backspace);
+    QApplication::processEvents();
+    w.txtCodeB->selectAll();
+    QTest::keyClick(w.txtCodeB, Qt::Key_Delete);
+    QApplication::clipboard()->clear();
+    QApplication::processEvents();
+    std::printf("emptied again     %8.1f MiB above before, %.1f MiB resident\n",
+                (trelvane::bench::processStatusBytes("VmRSS:") - before) / (1 << 20),
+                trelvane::bench::processStatusBytes("VmRSS:") / (1 << 20));
     return 0;
 }
