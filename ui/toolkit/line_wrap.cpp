@@ -55,6 +55,22 @@ qsizetype rangeEnd(const char16_t* text, qsizetype from, qsizetype end, char16_t
     return i;
 }
 
+#if defined(__SSE2__)
+// Which of eight units are blanks, and which are digits or blanks, as lanes of all ones.
+struct EightUnits {
+    __m128i blanks;
+    __m128i digitsAndBlanks;
+};
+EightUnits lookAtEight(const char16_t* units) {
+    const __m128i loaded = _mm_loadu_si128(reinterpret_cast<const __m128i*>(units));
+    const __m128i blanks = _mm_cmpeq_epi16(loaded, _mm_set1_epi16(u' '));
+    const __m128i digits = _mm_cmpeq_epi16(
+        _mm_subs_epu16(_mm_sub_epi16(loaded, _mm_set1_epi16(u'0')), _mm_set1_epi16(9)),
+        _mm_setzero_si128());
+    return {blanks, _mm_or_si128(blanks, digits)};
+}
+#endif
+
 // Lines of digits and blanks, as decimal codes and grouped binary are written, laid out by
 // counting: where the ten digits advance alike, the advance of a line's first characters
 // follows from how many of them are blanks. A line is looked at in its first 64 characters,
@@ -100,12 +116,7 @@ class DigitsAndBlanksLines {
     // Whether the first eight characters are digits or blanks.
     static bool startsWithDigitsAndBlanks(const char16_t* line) {
 #if defined(__SSE2__)
-        const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i*>(line));
-        const __m128i blanks = _mm_cmpeq_epi16(units, _mm_set1_epi16(u' '));
-        const __m128i digits = _mm_cmpeq_epi16(
-            _mm_subs_epu16(_mm_sub_epi16(units, _mm_set1_epi16(u'0')), _mm_set1_epi16(9)),
-            _mm_setzero_si128());
-        return _mm_movemask_epi8(_mm_or_si128(blanks, digits)) == 0xffff;
+        return _mm_movemask_epi8(lookAtEight(line).digitsAndBlanks) == 0xffff;
 #else
         return std::all_of(line, line + 8, [](char16_t c) {
             return c == u' ' || static_cast<char16_t>(c - u'0') <= 9;
@@ -116,9 +127,6 @@ class DigitsAndBlanksLines {
     Masks look(const char16_t* line) const {
         Masks masks;
 #if defined(__SSE2__)
-        const __m128i blankUnits = _mm_set1_epi16(u' ');
-        const __m128i zeros = _mm_set1_epi16(u'0');
-        const __m128i nines = _mm_set1_epi16(9);
         const __m128i zero = _mm_setzero_si128();
         const __m128i widths = _mm_set1_epi16(static_cast<short>(width_));
         // Modulo 2^16, which gives the exact advance as every one fits in 16 bits.
@@ -134,12 +142,9 @@ class DigitsAndBlanksLines {
             __m128i blanks[2];
             __m128i members[2];
             for (int half = 0; half < 2; ++half) {
-                const __m128i units =
-                    _mm_loadu_si128(reinterpret_cast<const __m128i*>(line + 16 * part + 8 * half));
-                blanks[half] = _mm_cmpeq_epi16(units, blankUnits);
-                const __m128i digits =
-                    _mm_cmpeq_epi16(_mm_subs_epu16(_mm_sub_epi16(units, zeros), nines), zero);
-                members[half] = _mm_or_si128(blanks[half], digits);
+                const EightUnits eight = lookAtEight(line + 16 * part + 8 * half);
+                blanks[half] = eight.blanks;
+                members[half] = eight.digitsAndBlanks;
             }
             const __m128i sums = _mm_sad_epu8(
                 _mm_and_si128(_mm_packs_epi16(blanks[0], blanks[1]), _mm_set1_epi8(1)), zero);
@@ -160,12 +165,9 @@ class DigitsAndBlanksLines {
             __m128i members[2];
             __m128i fitting[2];
             for (int half = 0; half < 2; ++half) {
-                const __m128i units =
-                    _mm_loadu_si128(reinterpret_cast<const __m128i*>(line + 16 * part + 8 * half));
-                blanks[half] = _mm_cmpeq_epi16(units, blankUnits);
-                const __m128i digits =
-                    _mm_cmpeq_epi16(_mm_subs_epu16(_mm_sub_epi16(units, zeros), nines), zero);
-                members[half] = _mm_or_si128(blanks[half], digits);
+                const EightUnits eight = lookAtEight(line + 16 * part + 8 * half);
+                blanks[half] = eight.blanks;
+                members[half] = eight.digitsAndBlanks;
                 // The blanks up to each character: a running sum across the lanes.
                 __m128i count = _mm_sub_epi16(zero, blanks[half]);
                 count = _mm_add_epi16(count, _mm_slli_si128(count, 2));
