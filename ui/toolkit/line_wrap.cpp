@@ -136,16 +136,19 @@ class DigitsAndBlanksLines {
             return static_cast<std::uint64_t>(
                 static_cast<std::uint16_t>(_mm_movemask_epi8(_mm_packs_epi16(lanes[0], lanes[1]))));
         };
-        // The first characters fit whatever they are: only their blanks are counted.
-        __m128i blanksBefore = zero;
-        for (int part = 0; part < sureParts_; ++part) {
-            __m128i blanks[2];
-            __m128i members[2];
+        __m128i blanks[2];
+        __m128i members[2];
+        const auto lookAtPart = [&](int part) {
             for (int half = 0; half < 2; ++half) {
                 const EightUnits eight = lookAtEight(line + 16 * part + 8 * half);
                 blanks[half] = eight.blanks;
                 members[half] = eight.digitsAndBlanks;
             }
+        };
+        // The first characters fit whatever they are: only their blanks are counted.
+        __m128i blanksBefore = zero;
+        for (int part = 0; part < sureParts_; ++part) {
+            lookAtPart(part);
             const __m128i sums = _mm_sad_epu8(
                 _mm_and_si128(_mm_packs_epi16(blanks[0], blanks[1]), _mm_set1_epi8(1)), zero);
             blanksBefore =
@@ -161,13 +164,9 @@ class DigitsAndBlanksLines {
                                           _mm_set1_epi16(static_cast<short>(16 * sureParts_))),
                             _mm_set1_epi16(static_cast<short>(digit_)));
         for (int part = sureParts_; part < 4; ++part) {
-            __m128i blanks[2];
-            __m128i members[2];
+            lookAtPart(part);
             __m128i fitting[2];
             for (int half = 0; half < 2; ++half) {
-                const EightUnits eight = lookAtEight(line + 16 * part + 8 * half);
-                blanks[half] = eight.blanks;
-                members[half] = eight.digitsAndBlanks;
                 // The blanks up to each character: a running sum across the lanes.
                 __m128i count = _mm_sub_epi16(zero, blanks[half]);
                 count = _mm_add_epi16(count, _mm_slli_si128(count, 2));
