@@ -225,7 +225,7 @@ void LineIndex::prepare(Splice& splice, qsizetype first, qsizetype last, const R
         to = std::max(from, last > first ? blockOfLine(last - 1) : from) + 1;
     }
     Runs merged;
-    merged.reserve(runs.size() + 2 * kBlockRuns * (to - from));
+    merged.reserve(runs.size() + 2 * kBlockRuns);  // the runs kept come from two blocks
     // Only the first of the rebuilt blocks holds lines before `first`, and only the last one
     // lines from `last` on.
     auto keep = [&](bool before) {
