@@ -38,6 +38,14 @@ qsizetype grownCapacity(qsizetype size) {
     return size + size / 8 + 64;
 }
 
+// `length` units not yet written, with room to grow that costs no memory until it is written.
+QString withRoomToGrow(qsizetype length) {
+    QString text;
+    text.reserve(grownCapacity(length));
+    text.resize(length);
+    return text;
+}
+
 bool pointsInto(QStringView view, const QString& text) {
     const std::less<const QChar*> before;
     return !view.isEmpty() && !before(view.data(), text.constData()) &&
@@ -131,11 +139,8 @@ void CodeEdit::replaceText(qsizetype position, qsizetype removed, qsizetype leng
     position = std::clamp<qsizetype>(position, 0, text_.size());
     removed = std::clamp<qsizetype>(removed, 0, text_.size() - position);
     if (position == 0 && removed == text_.size()) {
-        // With room to grow, which costs no memory until it is written: a later edit that
-        // lengthens the text then changes it in place.
-        QString text;
-        text.reserve(grownCapacity(length));
-        text.resize(length);
+        // With room to grow: a later edit that lengthens the text changes it in place.
+        QString text = withRoomToGrow(length);
         fill(reinterpret_cast<char16_t*>(text.data()));
         setText(std::move(text));
         return;
@@ -261,18 +266,18 @@ bool CodeEdit::fillSpan(qsizetype position, qsizetype removed, qsizetype length,
     return true;
 }
 
-// Only the box holds replacedRoom_ again once the change that took the copy has ended, unless
-// an undo record still holds it.
+// A copy of a span of the text, in replacedRoom_ when the box alone holds it again (the change
+// that took it last has ended and no undo record keeps it) and it is large enough.
 QString CodeEdit::copyOfSpan(qsizetype position, qsizetype length) {
     if (length == 0) {
         return {};
     }
     QString copy = std::exchange(replacedRoom_, QString());
-    if (!copy.isDetached() || copy.capacity() < length) {
-        copy = QString();
-        copy.reserve(grownCapacity(length));
+    if (copy.isDetached() && copy.capacity() >= length) {
+        copy.resize(length);
+    } else {
+        copy = withRoomToGrow(length);
     }
-    copy.resize(length);
     std::copy_n(text_.constData() + position, length, copy.data());
     replacedRoom_ = copy;
     return copy;
@@ -515,9 +520,8 @@ void CodeEdit::ownText() {
         return;
     }
     try {
-        QString own;
-        own.reserve(grownCapacity(text_.size()));
-        own.append(text_);
+        QString own = withRoomToGrow(text_.size());
+        std::copy_n(text_.constData(), text_.size(), own.data());
         text_.swap(own);
     } catch (const std::bad_alloc&) {
         // The next edit copies it then, or tells that memory ran out.
