@@ -69,6 +69,10 @@ EightUnits lookAtEight(const char16_t* units) {
         _mm_setzero_si128());
     return {blanks, _mm_or_si128(blanks, digits)};
 }
+#else
+bool isDigitOrBlank(char16_t c) {
+    return c == u' ' || static_cast<char16_t>(c - u'0') <= 9;
+}
 #endif
 
 // Lines of digits and blanks, as decimal codes and grouped binary are written, laid out by
@@ -118,9 +122,7 @@ class DigitsAndBlanksLines {
 #if defined(__SSE2__)
         return _mm_movemask_epi8(lookAtEight(line).digitsAndBlanks) == 0xffff;
 #else
-        return std::all_of(line, line + 8, [](char16_t c) {
-            return c == u' ' || static_cast<char16_t>(c - u'0') <= 9;
-        });
+        return std::all_of(line, line + 8, isDigitOrBlank);
 #endif
     }
 
@@ -194,8 +196,7 @@ class DigitsAndBlanksLines {
             const bool blank = c == u' ';
             end += blank ? blank_ : digit_;
             masks.blanks |= std::uint64_t{blank} << k;
-            masks.digitsAndBlanks |= std::uint64_t{blank || static_cast<char16_t>(c - u'0') <= 9}
-                                     << k;
+            masks.digitsAndBlanks |= std::uint64_t{isDigitOrBlank(c)} << k;
             masks.fitting |= std::uint64_t{end <= width_} << k;
         }
 #endif
